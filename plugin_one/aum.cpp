@@ -1,0 +1,135 @@
+#include "aum.h"
+
+#include <cstring>
+
+#include "aeffeditor.h"
+#include "dsp/shaper.h"
+#include "parameter_text.h"
+
+namespace quorv1_01 {
+
+namespace {
+// A new program shapes fully (MIX is the dry share, 0 is all effect).
+constexpr float kDefaultMix = 0.0f;
+
+const char* const kCurveNames[kCurveCount] = {"A      ", "B       ", "C       "};
+}  // namespace
+
+// What the host sees of each parameter, and where its value lives.
+struct ParameterEntry {
+  const char* name;
+  const char* label;
+  ParameterDisplay display;
+  float AUMProgram::*stored;
+  Relaxed<float> AUM::*live;
+};
+
+const ParameterEntry AUM::kParameters[kNumParams] = {
+    {"DEPTH  \t", "       ", ParameterDisplay::Value, &AUMProgram::fDepth, &AUM::fDepth},
+    {"MIX", "FX<->Clean", ParameterDisplay::Percent, &AUMProgram::fMix, &AUM::fMix},
+    {"Type", "    ", ParameterDisplay::Curve, &AUMProgram::fType, &AUM::fType},
+};
+
+
+const ParameterEntry* AUM::findParameter(std::int32_t index) {
+  return index >= 0 && index < kNumParams ? &kParameters[index] : nullptr;
+}
+
+AUMProgram::AUMProgram() : fDepth(0.25f), fType(0.9f), fMix(kDefaultMix), name("Quorvelandix") {}
+
+AUM::AUM(audioMasterCallback host) : AudioEffect(host, kNumPrograms, kNumParams) {
+  canProcessReplacing(1);
+  programs = new AUMProgram[kNumPrograms];
+  fVu = 0.0f;
+  fillFuzzTable();
+  setProgram(0);
+  setNumInputs(1);
+  setNumOutputs(2);
+  hasVu(1);
+  setUniqueID(fourCharCode('Q', 'V', 'R', '1'));
+}
+
+AUM::~AUM() { delete[] programs; }
+
+void AUM::setParameter(std::int32_t index, float value) {
+  if (const ParameterEntry* p = findParameter(index)) {
+    programs[curProgram].*(p->stored) = value;
+    (this->*(p->live)).store(value);
+    if (p->display == ParameterDisplay::Curve) iType.store(curveNumber(value));
+  }
+  if (editor) editor->postUpdate();
+}
+
+float AUM::getParameter(std::int32_t index) {
+  const ParameterEntry* p = findParameter(index);
+  if (!p) return 0.0f;
+  if (p->display == ParameterDisplay::Curve) return curveValue(iType.load());
+  return (this->*(p->live)).load();
+}
+
+void AUM::getParameterName(std::int32_t index, char* text) {
+  if (const ParameterEntry* p = findParameter(index)) copyText(text, p->name);
+}
+
+void AUM::getParameterLabel(std::int32_t index, char* label) {
+  if (const ParameterEntry* p = findParameter(index)) copyText(label, p->label);
+}
+
+void AUM::getParameterDisplay(std::int32_t index, char* text) {
+  if (const ParameterEntry* p = findParameter(index))
+    writeParameterDisplay(p->display, (this->*(p->live)).load(), kCurveNames, text);
+}
+
+void AUM::setProgram(std::int32_t program) {
+  curProgram = program;
+  const AUMProgram& p = programs[program];
+  setParameter(kDepth, p.fDepth);
+  setParameter(kMix, p.fMix);
+  setParameter(kType, p.fType);
+}
+
+void AUM::setProgramName(char* name) {
+  char* stored = programs[curProgram].name;
+  const std::size_t length = strnlen(name, kProgramNameSize - 1);
+  std::memcpy(stored, name, length);
+  stored[length] = 0;
+}
+
+void AUM::getProgramName(char* name) { copyText(name, programs[curProgram].name); }
+
+float AUM::getVu() {
+  const float level = fVu;
+  fVu = 0.0f;
+  return level;
+}
+
+double AUM::Fuzz(float x) const { return fuzz(x, fDepth.load(), iType.load()); }
+
+// The input sample is read before either output is written, so the input may share a
+// buffer with either output. Parameters are read afresh for every sample.
+template <bool accumulate>
+void AUM::processBlock(float** inputs, float** outputs, std::int32_t sampleFrames) {
+  const float* in = inputs[0];
+  float* out0 = outputs[0];
+  float* out1 = outputs[1];
+  for (std::int32_t k = 0; k < sampleFrames; ++k) {
+    const double y = shapeSample(in[k], fDepth.load(), fMix.load(), iType.load());
+    if (accumulate) {
+      out0[k] = static_cast<float>(out0[k] + y);
+      out1[k] = static_cast<float>(out1[k] + y);
+    } else {
+      out0[k] = static_cast<float>(y);
+      out1[k] = static_cast<float>(y);
+    }
+  }
+}
+
+void AUM::process(float** inputs, float** outputs, std::int32_t sampleFrames) {
+  processBlock<true>(inputs, outputs, sampleFrames);
+}
+
+void AUM::processReplacing(float** inputs, float** outputs, std::int32_t sampleFrames) {
+  processBlock<false>(inputs, outputs, sampleFrames);
+}
+
+}  // namespace quorv1_01
