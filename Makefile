@@ -1,0 +1,21 @@
+# The two commands of this project:
+#   make        installs what the build needs, then builds the plug-ins into dist/
+#   make test   installs what the tests need, builds every target and runs every test
+RELEASE_PRESETS := linux-x86_64 windows-x86 windows-x64
+
+.PHONY: all dist test clean
+
+all: dist
+
+dist:
+	@scripts/install-deps.sh build
+	@for p in $(RELEASE_PRESETS); do \
+	  cmake --preset $$p -DFX_BUILD_TESTS=OFF >/dev/null && cmake --build --preset $$p -j2 || exit 1; \
+	done
+	@ls -l dist/*/
+
+test:
+	@scripts/run-tests.sh
+
+clean:
+	rm -rf build dist

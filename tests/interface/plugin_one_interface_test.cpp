@@ -1,0 +1,396 @@
+// Plug-in one as a host sees it: loaded from the built library, driven through `main` and
+// the record's entry points only.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <fstream>
+#include <limits>
+
+#include "plugin_fixture.h"
+#include "test_signal.h"
+
+namespace {
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+enum { kDepth = 0, kMix = 1, kType = 2 };
+
+TEST(PluginOneInterface, RecordReadsByteForByte) {
+  recording_host::reset();
+  Instance fx;
+  ASSERT_NE(fx.get(), nullptr);
+  const AEffect* r = fx.get();
+  const unsigned char magicBytes[4] = {0x50, 0x74, 0x73, 0x56};
+  EXPECT_EQ(std::memcmp(r, magicBytes, 4), 0);
+
+  struct Int32Field { std::size_t offset32, offset64; std::int32_t expected; const char* name; };
+  const Int32Field fields[] = {
+      {20, 40, 16, "numPrograms"},    {24, 44, 3, "numParams"},  {28, 48, 1, "numInputs"},
+      {32, 52, 2, "numOutputs"},      {36, 56, 0x14, "flags"},   {48, 80, 0, "initialDelay"},
+      {52, 84, 0, "realtimeQualities"}, {56, 88, 0, "offlineQualities"},
+      {72, 112, 0x51565231, "uniqueID"}, {76, 116, 1, "version"},
+  };
+  for (const auto& f : fields)
+    EXPECT_EQ(recordField<std::int32_t>(r, kWide ? f.offset64 : f.offset32), f.expected) << f.name;
+  EXPECT_EQ(recordField<float>(r, kWide ? 92 : 60), 1.0f);
+  EXPECT_EQ(recordField<std::intptr_t>(r, kWide ? 64 : 40), 0);  // reserved1
+  EXPECT_EQ(recordField<std::intptr_t>(r, kWide ? 72 : 44), 0);  // reserved2
+  EXPECT_NE(recordField<void*>(r, kWide ? 96 : 64), nullptr);     // object
+  EXPECT_EQ(recordField<void*>(r, kWide ? 104 : 68), nullptr);    // user
+  for (std::size_t offset : {kWide ? 8u : 4u, kWide ? 16u : 8u, kWide ? 24u : 12u,
+                             kWide ? 32u : 16u, kWide ? 120u : 80u})
+    EXPECT_NE(recordField<void*>(r, offset), nullptr) << "entry point at " << offset;
+  const std::size_t tail = kWide ? 128 : 84, size = kWide ? 192 : 144;
+  for (std::size_t i = tail; i < size; ++i)
+    EXPECT_EQ(reinterpret_cast<const unsigned char*>(r)[i], 0) << "reserved byte " << i;
+}
+
+TEST(PluginOneInterface, AsksTheHostOnlyForItsVersionOncePerInstance) {
+  recording_host::reset();
+  {
+    Instance fx;
+    ASSERT_NE(fx.get(), nullptr);
+    Block block(1, 2, 64);
+    block.replacing(fx, 64);
+    block.accumulating(fx, 64);
+    char buffer[256] = "Renamed";
+    for (std::int32_t op = 0; op <= 22; ++op)
+      if (op != effClose) fx.dispatch(op, 0, 0, buffer);
+    fx.set(kDepth, 0.5f);
+    fx.dispatch(effSetProgram, 0, 3);
+  }
+  ASSERT_EQ(recording_host::requests().size(), 1u);
+  const HostRequest& q = recording_host::requests()[0];
+  EXPECT_EQ(q.effect, nullptr);
+  EXPECT_EQ(q.opcode, audioMasterVersion);
+  EXPECT_EQ(q.index, 0);
+  EXPECT_EQ(q.value, 0);
+  EXPECT_EQ(q.ptr, nullptr);
+  EXPECT_EQ(q.opt, 0.0f);
+}
+
+TEST(PluginOneInterface, MainRefusesWithoutAHostOrWhenTheHostSaysNo) {
+  for (const char* name : {"main", "VSTPluginMain"}) {
+    PluginEntryProc entry = pluginEntry(name);
+    if (!entry) {
+      EXPECT_STREQ(name, "VSTPluginMain") << "main must be exported";
+      EXPECT_FALSE(kWide) << "64-bit builds also export VSTPluginMain";
+      continue;
+    }
+    EXPECT_EQ(entry(nullptr), nullptr) << name;
+    recording_host::reset(0);
+    EXPECT_EQ(entry(recording_host::callback), nullptr) << name;
+    EXPECT_EQ(recording_host::requests().size(), 1u);
+    recording_host::reset();
+    AEffect* a = entry(recording_host::callback);
+    AEffect* b = entry(recording_host::callback);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_NE(a, b);
+    EXPECT_NE(a->object, b->object);
+    EXPECT_EQ(a->dispatcher(a, effClose, 0, 0, nullptr, 0.0f), 1);
+    EXPECT_EQ(b->dispatcher(b, effClose, 0, 0, nullptr, 0.0f), 1);
+  }
+}
+
+TEST(PluginOneInterface, EveryOpcodeAnswersAsDocumented) {
+  recording_host::reset();
+  Instance fx;
+  ASSERT_NE(fx.get(), nullptr);
+  // Opcodes that neither read nor write the host's buffer.
+  struct Case { std::int32_t opcode; std::intptr_t value; float opt; std::intptr_t result; };
+  const Case cases[] = {
+      {effOpen, 0, 0, 0},         {effGetVu, 0, 0, 0},          {effSetSampleRate, 0, 48000, 0},
+      {effSetBlockSize, 512, 0, 0}, {effMainsChanged, 1, 0, 0},  {effMainsChanged, 0, 0, 0},
+      {effEditGetRect, 0, 0, 0},  {effEditOpen, 0, 0, 0},       {effEditClose, 0, 0, 0},
+      {16, 0, 0, 0}, {17, 0, 0, 0}, {18, 0, 0, 0},                {effEditIdle, 0, 0, 0},
+      {20, 0, 0, 0}, {21, 0, 0, 0}, {effIdentify, 0, 0, 0x4E764566},
+      {23, 0, 0, 0}, {100, 0, 0, 0}, {-1, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    unsigned char buffer[64];
+    std::memset(buffer, 0xA5, sizeof buffer);
+    void* ptr = buffer;
+    void* given = c.opcode == effEditGetRect ? static_cast<void*>(&ptr) : buffer;
+    EXPECT_EQ(fx.dispatch(c.opcode, 0, c.value, given, c.opt), c.result) << "opcode " << c.opcode;
+    EXPECT_EQ(ptr, static_cast<void*>(buffer)) << "opcode " << c.opcode;
+    for (unsigned char b : buffer) ASSERT_EQ(b, 0xA5) << "opcode " << c.opcode << " wrote";
+  }
+  // Programs: only numbers inside the bank are taken.
+  EXPECT_EQ(fx.dispatch(effGetProgram), 0);
+  fx.dispatch(effSetProgram, 0, 15);
+  EXPECT_EQ(fx.dispatch(effGetProgram), 15);
+  for (std::intptr_t bad : {std::intptr_t{16}, std::intptr_t{-1}, std::intptr_t{1000}}) {
+    fx.dispatch(effSetProgram, 0, bad);
+    EXPECT_EQ(fx.dispatch(effGetProgram), 15);
+  }
+}
+
+TEST(PluginOneInterface, ProgramsKeepTheirValuesAndNames) {
+  recording_host::reset();
+  Instance fx;
+  Instance other;
+  ASSERT_NE(fx.get(), nullptr);
+  for (std::int32_t p = 0; p < 16; ++p) {
+    fx.dispatch(effSetProgram, 0, p);
+    EXPECT_EQ(fx.text(effGetProgramName), "Quorvelandix") << p;
+    EXPECT_EQ(fx.get(kDepth), 0.25f);
+    EXPECT_EQ(fx.get(kType), 0.99f);
+    EXPECT_EQ(fx.text(effGetParamDisplay, kType), "C       ");
+  }
+  fx.dispatch(effSetProgram, 0, 1);
+  fx.set(kDepth, 0.7f);
+  char name[] = "Crunchy";
+  fx.dispatch(effSetProgramName, 0, 0, name);
+  fx.dispatch(effSetProgram, 0, 2);
+  EXPECT_EQ(fx.get(kDepth), 0.25f);
+  EXPECT_EQ(fx.text(effGetProgramName), "Quorvelandix");
+  fx.dispatch(effSetProgram, 0, 1);
+  EXPECT_EQ(fx.get(kDepth), 0.7f);
+  EXPECT_EQ(fx.text(effGetProgramName), "Crunchy");
+  // A name longer than the record holds is cut to 23 characters.
+  char longName[] = "A name far longer than twenty-three characters";
+  fx.dispatch(effSetProgramName, 0, 0, longName);
+  EXPECT_EQ(fx.text(effGetProgramName), std::string(longName, 23));
+  // The other instance has a bank of its own.
+  other.dispatch(effSetProgram, 0, 1);
+  EXPECT_EQ(other.get(kDepth), 0.25f);
+  EXPECT_EQ(other.text(effGetProgramName), "Quorvelandix");
+}
+
+TEST(PluginOneInterface, ParameterTexts) {
+  recording_host::reset();
+  Instance fx;
+  ASSERT_NE(fx.get(), nullptr);
+  EXPECT_EQ(fx.text(effGetParamName, kDepth), "DEPTH  \t");
+  EXPECT_EQ(fx.text(effGetParamName, kMix), "MIX");
+  EXPECT_EQ(fx.text(effGetParamName, kType), "Type");
+  EXPECT_EQ(fx.text(effGetParamLabel, kDepth), "       ");
+  EXPECT_EQ(fx.text(effGetParamLabel, kMix), "FX<->Clean");
+  EXPECT_EQ(fx.text(effGetParamLabel, kType), "    ");
+
+  struct Case { std::int32_t index; float value; const char* display; float readBack; };
+  const Case cases[] = {
+      {kDepth, 0.25f, " 0.250000 ", 0.25f},   {kDepth, 1.0f, " 1.000000 ", 1.0f},
+      {kDepth, 2.5f, " 2.500000 ", 2.5f},     {kMix, 0.0f, " 0 %", 0.0f},
+      {kMix, 0.5f, " 50 %", 0.5f},            {kMix, 1.0f, " 100 %", 1.0f},
+      {kMix, 0.9f, " 89 %", 0.9f},            {kMix, 0.29f, " 28 %", 0.29f},
+      {kType, 0.0f, "A      ", 0.0f},         {kType, 0.5f, "B       ", 0.5263158f},
+      {kType, 1.0f, "C       ", 0.99f},       {kType, 0.3448275625705719f, "A      ", 0.0f},
+      {kType, 0.3448275923728943f, "B       ", 0.5263158f},
+      {kType, 0.6896551251411438f, "B       ", 0.5263158f},
+      {kType, 0.6896551847457886f, "C       ", 0.99f},
+      {kType, 1.1f, "i=3 f=1.100000", 0.99f},
+  };
+  for (const Case& c : cases) {
+    fx.set(c.index, c.value);
+    EXPECT_EQ(fx.text(effGetParamDisplay, c.index), c.display) << c.index << " " << c.value;
+    EXPECT_EQ(fx.get(c.index), c.readBack) << c.index << " " << c.value;
+  }
+  // Writing back what the host read keeps the curve.
+  for (float type : {0.1f, 0.5f, 0.95f}) {
+    fx.set(kType, type);
+    const std::string shown = fx.text(effGetParamDisplay, kType);
+    fx.set(kType, fx.get(kType));
+    EXPECT_EQ(fx.text(effGetParamDisplay, kType), shown);
+  }
+  // Indices outside the table: nothing written, nothing stored.
+  fx.set(kDepth, 0.4f);
+  for (std::int32_t index : {3, 4, -1, 1000}) {
+    fx.set(index, 0.9f);
+    EXPECT_EQ(fx.get(index), 0.0f);
+    for (std::int32_t op : {effGetParamName, effGetParamLabel, effGetParamDisplay}) {
+      char buffer[16];
+      std::memset(buffer, 0x5A, sizeof buffer);
+      fx.dispatch(op, index, 0, buffer);
+      for (char b : buffer) ASSERT_EQ(b, 0x5A) << "opcode " << op << " index " << index;
+    }
+  }
+  EXPECT_EQ(fx.get(kDepth), 0.4f);
+}
+
+// One sample through processReplacing with the given Type, DEPTH and MIX.
+float processOne(Instance& fx, float type, float depth, float mix, float x) {
+  fx.set(kType, type);
+  fx.set(kDepth, depth);
+  fx.set(kMix, mix);
+  Block block(1, 2, 1);
+  block.in[0][0] = x;
+  block.replacing(fx, 1);
+  EXPECT_EQ(std::memcmp(&block.out[0][0], &block.out[1][0], sizeof(float)), 0) << "outputs differ";
+  return block.out[0][0];
+}
+
+TEST(PluginOneInterface, ShapesAsTheCurvesSay) {
+  recording_host::reset();
+  Instance fx;
+  ASSERT_NE(fx.get(), nullptr);
+  struct Case { float type, depth, mix, x; double expected; };
+  const Case cases[] = {
+      // Curve A compresses everywhere; B and C are linear up to half scale.
+      {0.0f, 1.0f, 0.0f, 0.1f, 0.302673},   {0.0f, 1.0f, 0.0f, 0.25f, 0.430382},
+      {0.0f, 1.0f, 0.0f, 0.5f, 0.500820},   {0.0f, 1.0f, 0.0f, 0.75f, 0.529718},
+      {0.0f, 1.0f, 0.0f, 1.0f, 0.545455},   {0.0f, 1.0f, 0.0f, -1.0f, -0.545455},
+      {0.5f, 1.0f, 0.0f, 1.0f, 0.667536},   {0.5f, 1.0f, 0.0f, 0.75f, 0.600704},
+      {0.5f, 1.0f, 0.0f, 0.5f, 0.5},        {1.0f, 1.0f, 0.0f, 1.0f, 0.641001},
+      {1.0f, 1.0f, 0.0f, 0.75f, 0.593365},  {1.0f, 1.0f, 0.0f, -0.25f, -0.25},
+      {0.5f, 0.5f, 0.0f, 0.9f, 0.9},        {1.0f, 0.5f, 0.0f, -1.0f, -1.0},
+      // The blend, and the clip after it.
+      {0.0f, 1.0f, 0.5f, 0.1f, 0.201337},   {1.0f, 0.25f, 1.0f, 2.0f, 1.0},
+      {1.0f, 0.25f, 1.0f, -0.3f, -0.3},     {0.0f, 0.0f, 0.3f, 0.7f, 0.7},
+      {0.0f, 0.0f, 0.3f, -3.0f, -1.0},
+      // Beyond the end of the curve the gain holds at its last entry.
+      {0.0f, 1.0f, 0.0f, 1.2f, 1.2 * 0.545455}, {0.5f, 2.0f, 0.0f, 0.5f, 0.5},
+      // Curve numbers outside the table use the nearest curve.
+      {1.1f, 1.0f, 0.0f, 0.75f, 0.593365},  {-0.5f, 1.0f, 0.0f, 0.1f, 0.302673},
+      {1e9f, 1.0f, 0.0f, 0.75f, 0.593365},
+  };
+  for (const Case& c : cases)
+    EXPECT_NEAR(processOne(fx, c.type, c.depth, c.mix, c.x), c.expected, 2e-6)
+        << "type " << c.type << " depth " << c.depth << " mix " << c.mix << " x " << c.x;
+}
+
+TEST(PluginOneInterface, NoInputOrParameterGivesANonFiniteOrOutOfRangeSample) {
+  recording_host::reset();
+  Instance fx;
+  ASSERT_NE(fx.get(), nullptr);
+  const float values[] = {0.5f, -1.0f, 2.0f, 1e30f, -1e30f, kInf, -kInf, kNaN};
+  const float samples[] = {0.0f, 0.3f, -1.0f, 1.0f, 1e30f, -1e30f, kInf, -kInf, kNaN, FLT_MIN / 2};
+  const std::size_t n = sizeof samples / sizeof samples[0];
+  Block block(1, 2, n);
+  for (float depth : values)
+    for (float mix : values)
+      for (float type : values) {
+        fx.set(kDepth, depth);
+        fx.set(kMix, mix);
+        fx.set(kType, type);
+        for (int accumulate = 0; accumulate < 2; ++accumulate) {
+          for (std::size_t k = 0; k < n; ++k) {
+            block.in[0][k] = samples[k];
+            block.out[0][k] = block.out[1][k] = 0.0f;
+          }
+          accumulate ? block.accumulating(fx, n) : block.replacing(fx, n);
+          for (std::size_t ch = 0; ch < 2; ++ch)
+            for (std::size_t k = 0; k < n; ++k) {
+              const float y = block.out[ch][k];
+              ASSERT_TRUE(y >= -1.0f && y <= 1.0f)
+                  << "depth " << depth << " mix " << mix << " type " << type << " x "
+                  << samples[k] << " gave " << y;
+              if (std::isnan(samples[k])) {
+                ASSERT_EQ(y, 0.0f);
+              }
+            }
+        }
+      }
+  EXPECT_FALSE(fx.text(effGetParamDisplay, kType).empty());
+}
+
+TEST(PluginOneInterface, AccumulatesTheClippedSampleAndWorksInPlace) {
+  recording_host::reset();
+  Instance fx;
+  ASSERT_NE(fx.get(), nullptr);
+  fx.set(kType, 0.0f);
+  fx.set(kDepth, 1.0f);
+  fx.set(kMix, 0.5f);
+  const float input[] = {0.1f, -0.7f, 3.0f, 0.0f};
+  const std::int32_t n = 4;
+  Block replaced(1, 2, n);
+  std::copy(input, input + n, replaced.in[0].begin());
+  replaced.replacing(fx, n);
+
+  Block added(1, 2, n);
+  std::copy(input, input + n, added.in[0].begin());
+  std::fill(added.out[0].begin(), added.out[0].end(), 0.25f);
+  std::fill(added.out[1].begin(), added.out[1].end(), -0.25f);
+  added.accumulating(fx, n);
+  for (std::int32_t k = 0; k < n; ++k) {
+    EXPECT_FLOAT_EQ(added.out[0][k], replaced.out[0][k] + 0.25f);
+    EXPECT_FLOAT_EQ(added.out[1][k], replaced.out[0][k] - 0.25f);
+  }
+  EXPECT_EQ(replaced.out[0][2], 1.0f);
+  EXPECT_EQ(added.out[0][2], 1.25f) << "the clip comes before the addition";
+
+  // The host may hand the input buffer back as either output.
+  for (int shared = 0; shared < 2; ++shared) {
+    Block inPlace(1, 2, n);
+    std::copy(input, input + n, inPlace.in[0].begin());
+    inPlace.outPtr[shared] = inPlace.inPtr[0];
+    inPlace.replacing(fx, n);
+    for (std::int32_t k = 0; k < n; ++k) {
+      EXPECT_EQ(inPlace.outPtr[0][k], replaced.out[0][k]);
+      EXPECT_EQ(inPlace.outPtr[1][k], replaced.out[0][k]);
+    }
+  }
+  // Empty and negative blocks touch nothing.
+  for (std::int32_t frames : {0, -1, -100}) {
+    Block untouched(1, 2, 1);
+    untouched.out[0][0] = untouched.out[1][0] = 0.5f;
+    untouched.replacing(fx, frames);
+    untouched.accumulating(fx, frames);
+    EXPECT_EQ(untouched.out[0][0], 0.5f);
+    EXPECT_EQ(untouched.out[1][0], 0.5f);
+  }
+}
+
+// The fixed render: every curve at several DEPTH and MIX settings over the test signal,
+// cut into blocks of varied sizes. It must not depend on the cutting, and its bytes are
+// written out so that the builds for each platform can be compared.
+TEST(PluginOneInterface, RenderIsTheSameHoweverTheInputIsCut) {
+  recording_host::reset();
+  Instance fx;
+  ASSERT_NE(fx.get(), nullptr);
+  const std::size_t frames = 2 * 44100;
+  const std::vector<float> signal = test_signal::make(frames, 1234);
+  const std::int32_t blockSizes[] = {1, 7, 64, 500, 4096, 13, 1024, 333};
+  std::vector<float> render;
+
+  for (float type : {0.0f, 0.5f, 1.0f})
+    for (float depth : {0.0f, 0.3f, 0.75f, 1.0f})
+      for (float mix : {0.0f, 0.4f, 1.0f}) {
+        fx.set(kType, type);
+        fx.set(kDepth, depth);
+        fx.set(kMix, mix);
+        Block whole(1, 2, frames);
+        std::copy(signal.begin(), signal.end(), whole.in[0].begin());
+        whole.replacing(fx, static_cast<std::int32_t>(frames));
+        Block wholeAdded(1, 2, frames);
+        std::copy(signal.begin(), signal.end(), wholeAdded.in[0].begin());
+        for (std::size_t c = 0; c < 2; ++c) std::fill(wholeAdded.out[c].begin(), wholeAdded.out[c].end(), 0.125f);
+        wholeAdded.accumulating(fx, static_cast<std::int32_t>(frames));
+
+        Block cut(1, 2, frames);
+        std::copy(signal.begin(), signal.end(), cut.in[0].begin());
+        for (std::size_t c = 0; c < 2; ++c) std::fill(cut.out[c].begin(), cut.out[c].end(), 0.125f);
+        std::size_t at = 0;
+        for (std::size_t b = 0; at < frames; ++b) {
+          const std::int32_t n = std::min<std::int32_t>(blockSizes[b % 8], static_cast<std::int32_t>(frames - at));
+          float* in[] = {cut.in[0].data() + at};
+          float* out[] = {cut.out[0].data() + at, cut.out[1].data() + at};
+          (b % 2 ? fx->process : fx->processReplacing)(fx.get(), in, out, n);
+          at += static_cast<std::size_t>(n);
+        }
+        // Blocks went alternately through the accumulating entry onto 0.125.
+        at = 0;
+        for (std::size_t b = 0; at < frames; ++b) {
+          const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(blockSizes[b % 8]), frames - at);
+          for (std::size_t k = at; k < at + n; ++k) {
+            const float& expected = (b % 2 ? wholeAdded : whole).out[0][k];
+            ASSERT_EQ(std::memcmp(&cut.out[0][k], &expected, 4), 0) << "frame " << k;
+            ASSERT_EQ(std::memcmp(&cut.out[1][k], &cut.out[0][k], 4), 0) << "frame " << k;
+          }
+          at += n;
+        }
+        render.insert(render.end(), whole.out[0].begin(), whole.out[0].end());
+        render.insert(render.end(), cut.out[0].begin(), cut.out[0].end());
+      }
+
+  if (!test_options::renderPath().empty()) {
+    std::ofstream file(test_options::renderPath(), std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(render.data()),
+               static_cast<std::streamsize>(render.size() * sizeof(float)));
+    ASSERT_TRUE(file.good()) << "cannot write " << test_options::renderPath();
+  }
+}
+
+}  // namespace
