@@ -14,6 +14,12 @@ float curveValue(std::int32_t curve) {
 
 void copyText(char* text, const char* source) { std::strcpy(text, source); }
 
+void copyTextCut(char* text, const char* source, std::size_t maxLength) {
+  const std::size_t length = strnlen(source, maxLength);
+  std::memcpy(text, source, length);
+  text[length] = 0;
+}
+
 void writeParameterDisplay(ParameterDisplay display, float value,
                            const char* const (&curveNames)[kCurveCount], char* text) {
   switch (display) {

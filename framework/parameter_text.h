@@ -5,6 +5,7 @@
 // longest is "i=%d f=%f" with both at their extremes, 63 characters).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 enum class ParameterDisplay {
@@ -27,6 +28,9 @@ float curveValue(std::int32_t curve);
 
 // Copies a zero-terminated text, terminator included, into a host buffer.
 void copyText(char* text, const char* source);
+
+// Copies at most `maxLength` characters of `source` and a terminator: longer texts are cut.
+void copyTextCut(char* text, const char* source, std::size_t maxLength);
 
 // Writes the display text of a parameter. `curveNames` is used for Curve displays only.
 void writeParameterDisplay(ParameterDisplay display, float value,

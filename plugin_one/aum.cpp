@@ -1,7 +1,5 @@
 #include "aum.h"
 
-#include <cstring>
-
 #include "aeffeditor.h"
 #include "dsp/shaper.h"
 #include "parameter_text.h"
@@ -16,24 +14,12 @@ const char* const kCurveNames[kCurveCount] = {"A      ", "B       ", "C       "}
 }  // namespace
 
 // What the host sees of each parameter, and where its value lives.
-struct ParameterEntry {
-  const char* name;
-  const char* label;
-  ParameterDisplay display;
-  float AUMProgram::*stored;
-  Relaxed<float> AUM::*live;
-};
-
-const ParameterEntry AUM::kParameters[kNumParams] = {
+const ParameterEntry<AUM, AUMProgram> AUM::kParameterEntries[kNumParams] = {
     {"DEPTH  \t", "       ", ParameterDisplay::Value, &AUMProgram::fDepth, &AUM::fDepth},
     {"MIX", "FX<->Clean", ParameterDisplay::Percent, &AUMProgram::fMix, &AUM::fMix},
     {"Type", "    ", ParameterDisplay::Curve, &AUMProgram::fType, &AUM::fType},
 };
-
-
-const ParameterEntry* AUM::findParameter(std::int32_t index) {
-  return index >= 0 && index < kNumParams ? &kParameters[index] : nullptr;
-}
+const ParameterTable<AUM, AUMProgram, kNumParams> AUM::kParameters(kParameterEntries);
 
 AUMProgram::AUMProgram() : fDepth(0.25f), fType(0.9f), fMix(kDefaultMix), name("Quorvelandix") {}
 
@@ -52,32 +38,18 @@ AUM::AUM(audioMasterCallback host) : AudioEffect(host, kNumPrograms, kNumParams)
 AUM::~AUM() { delete[] programs; }
 
 void AUM::setParameter(std::int32_t index, float value) {
-  if (const ParameterEntry* p = findParameter(index)) {
-    programs[curProgram].*(p->stored) = value;
-    (this->*(p->live)).store(value);
-    if (p->display == ParameterDisplay::Curve) iType.store(curveNumber(value));
-  }
+  kParameters.set(*this, programs[curProgram], iType, index, value);
   if (editor) editor->postUpdate();
 }
 
-float AUM::getParameter(std::int32_t index) {
-  const ParameterEntry* p = findParameter(index);
-  if (!p) return 0.0f;
-  if (p->display == ParameterDisplay::Curve) return curveValue(iType.load());
-  return (this->*(p->live)).load();
-}
+float AUM::getParameter(std::int32_t index) { return kParameters.get(*this, iType, index); }
 
-void AUM::getParameterName(std::int32_t index, char* text) {
-  if (const ParameterEntry* p = findParameter(index)) copyText(text, p->name);
-}
+void AUM::getParameterName(std::int32_t index, char* text) { kParameters.name(index, text); }
 
-void AUM::getParameterLabel(std::int32_t index, char* label) {
-  if (const ParameterEntry* p = findParameter(index)) copyText(label, p->label);
-}
+void AUM::getParameterLabel(std::int32_t index, char* label) { kParameters.label(index, label); }
 
 void AUM::getParameterDisplay(std::int32_t index, char* text) {
-  if (const ParameterEntry* p = findParameter(index))
-    writeParameterDisplay(p->display, (this->*(p->live)).load(), kCurveNames, text);
+  kParameters.display(*this, kCurveNames, index, text);
 }
 
 void AUM::setProgram(std::int32_t program) {
@@ -89,10 +61,7 @@ void AUM::setProgram(std::int32_t program) {
 }
 
 void AUM::setProgramName(char* name) {
-  char* stored = programs[curProgram].name;
-  const std::size_t length = strnlen(name, kProgramNameSize - 1);
-  std::memcpy(stored, name, length);
-  stored[length] = 0;
+  copyTextCut(programs[curProgram].name, name, kProgramNameSize - 1);
 }
 
 void AUM::getProgramName(char* name) { copyText(name, programs[curProgram].name); }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "audioeffect.h"
+#include "parameter_table.h"
 #include "relaxed.h"
 
 namespace quorv1_01 {
@@ -15,8 +16,6 @@ constexpr int kProgramNameSize = 24;  // 23 characters and the terminator
 
 // Host parameter indices.
 enum Parameter : std::int32_t { kDepth = 0, kMix = 1, kType = 2 };
-
-struct ParameterEntry;
 
 struct AUMProgram {
   AUMProgram();
@@ -55,8 +54,8 @@ class AUM : public AudioEffect {
   double Fuzz(float x) const;
 
  private:
-  static const ParameterEntry kParameters[kNumParams];
-  static const ParameterEntry* findParameter(std::int32_t index);
+  static const ParameterEntry<AUM, AUMProgram> kParameterEntries[kNumParams];
+  static const ParameterTable<AUM, AUMProgram, kNumParams> kParameters;
   AUMProgram* programs;
   float fVu;
   Relaxed<float> fDepth;
