@@ -1,5 +1,6 @@
 // Fixed-width value texts: at most 8 characters and a terminator, so 9 bytes of the
 // caller's buffer at most, for any input. Digits are cut, never rounded.
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,14 @@ const char kMinusInfinity[] = "   -\xB0   ";
 const char kNotANumber[] = "   NaN  ";
 
 void writeFixed(char* text, const char* fixed) { std::memcpy(text, fixed, kWidth + 1); }
+
+// A double as a float; magnitudes beyond the float range become infinities (shown as
+// " Huge!  ") instead of an undefined conversion.
+float toFloat(double v) {
+  if (v > FLT_MAX) return HUGE_VALF;
+  if (v < -FLT_MAX) return -HUGE_VALF;
+  return static_cast<float>(v);
+}
 }  // namespace
 
 void AudioEffect::float2string(float value, char* text) {
@@ -60,20 +69,20 @@ void AudioEffect::dB2string(float value, char* text) {
   std::int32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
   if (bits <= 0) return writeFixed(text, kMinusInfinity);  // zero, -0 and negative levels
-  float2string(static_cast<float>(20.0 * std::log10(static_cast<double>(value))), text);
+  float2string(toFloat(20.0 * std::log10(static_cast<double>(value))), text);
 }
 
 void AudioEffect::Hz2string(float samples, char* text) {
   const float rate = getSampleRate();
   if (samples == 0.0f) return float2string(0.0f, text);
-  float2string(static_cast<float>(static_cast<double>(rate) / samples), text);
+  float2string(toFloat(static_cast<double>(rate) / samples), text);
 }
 
 // A zero sample rate makes the duration infinite (" Huge!  ") or undefined for zero
 // samples (the NaN text); both stay within the field.
 void AudioEffect::ms2string(float samples, char* text) {
   const float rate = getSampleRate();
-  float2string(static_cast<float>(static_cast<double>(samples) * 1000.0 / rate), text);
+  float2string(toFloat(static_cast<double>(samples) * 1000.0 / rate), text);
 }
 
 void AudioEffect::long2string(std::int32_t value, char* text) {

@@ -30,7 +30,7 @@ wait
 cat build/wineprefix.log
 
 echo "=== the same render on every platform"
-for plugin in QUORV1_01; do
+for plugin in QUORV1_01 QUORV1_02; do
   reference=build/linux-x86_64/renders/$plugin.f32
   same=yes
   for preset in windows-x86 windows-x64; do

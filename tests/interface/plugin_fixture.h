@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -85,3 +86,97 @@ T recordField(const AEffect* record, std::size_t offset) {
 }
 
 constexpr bool kWide = sizeof(void*) == 8;
+
+// The record as the host reads it: everything but the counts that differ between effects
+// is the same for both.
+inline void expectRecordBytes(const AEffect* r, std::int32_t numParams, std::int32_t numInputs) {
+  const unsigned char magicBytes[4] = {0x50, 0x74, 0x73, 0x56};
+  EXPECT_EQ(std::memcmp(r, magicBytes, 4), 0);
+
+  struct Int32Field { std::size_t offset32, offset64; std::int32_t expected; const char* name; };
+  const Int32Field fields[] = {
+      {20, 40, 16, "numPrograms"},    {24, 44, numParams, "numParams"},  {28, 48, numInputs, "numInputs"},
+      {32, 52, 2, "numOutputs"},      {36, 56, 0x14, "flags"},   {48, 80, 0, "initialDelay"},
+      {52, 84, 0, "realtimeQualities"}, {56, 88, 0, "offlineQualities"},
+      {72, 112, 0x51565231, "uniqueID"}, {76, 116, 1, "version"},
+  };
+  for (const auto& f : fields)
+    EXPECT_EQ(recordField<std::int32_t>(r, kWide ? f.offset64 : f.offset32), f.expected) << f.name;
+  EXPECT_EQ(recordField<float>(r, kWide ? 92 : 60), 1.0f);
+  EXPECT_EQ(recordField<std::intptr_t>(r, kWide ? 64 : 40), 0);  // reserved1
+  EXPECT_EQ(recordField<std::intptr_t>(r, kWide ? 72 : 44), 0);  // reserved2
+  EXPECT_NE(recordField<void*>(r, kWide ? 96 : 64), nullptr);     // object
+  EXPECT_EQ(recordField<void*>(r, kWide ? 104 : 68), nullptr);    // user
+  for (std::size_t offset : {kWide ? 8u : 4u, kWide ? 16u : 8u, kWide ? 24u : 12u,
+                             kWide ? 32u : 16u, kWide ? 120u : 80u})
+    EXPECT_NE(recordField<void*>(r, offset), nullptr) << "entry point at " << offset;
+  const std::size_t tail = kWide ? 128 : 84, size = kWide ? 192 : 144;
+  for (std::size_t i = tail; i < size; ++i)
+    EXPECT_EQ(reinterpret_cast<const unsigned char*>(r)[i], 0) << "reserved byte " << i;
+}
+
+// `main` and its 64-bit alias: null without a callback or when the host refuses, a new
+// record for every call otherwise.
+inline void expectMainRefusesWithoutAHostOrWhenTheHostSaysNo() {
+  for (const char* name : {"main", "VSTPluginMain"}) {
+    PluginEntryProc entry = pluginEntry(name);
+    if (!entry) {
+      EXPECT_STREQ(name, "VSTPluginMain") << "main must be exported";
+      EXPECT_FALSE(kWide) << "64-bit builds also export VSTPluginMain";
+      continue;
+    }
+    EXPECT_EQ(entry(nullptr), nullptr) << name;
+    recording_host::reset(0);
+    EXPECT_EQ(entry(recording_host::callback), nullptr) << name;
+    EXPECT_EQ(recording_host::requests().size(), 1u);
+    recording_host::reset();
+    AEffect* a = entry(recording_host::callback);
+    AEffect* b = entry(recording_host::callback);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_NE(a, b);
+    EXPECT_NE(a->object, b->object);
+    EXPECT_EQ(a->dispatcher(a, effClose, 0, 0, nullptr, 0.0f), 1);
+    EXPECT_EQ(b->dispatcher(b, effClose, 0, 0, nullptr, 0.0f), 1);
+  }
+}
+
+// The opcodes whose answers the base class gives, and the filtering of program numbers.
+inline void expectEveryOpcodeAnswersAsDocumented(Instance& fx) {
+  // Opcodes that neither read nor write the host's buffer.
+  struct Case { std::int32_t opcode; std::intptr_t value; float opt; std::intptr_t result; };
+  const Case cases[] = {
+      {effOpen, 0, 0, 0},         {effGetVu, 0, 0, 0},          {effSetSampleRate, 0, 48000, 0},
+      {effSetBlockSize, 512, 0, 0}, {effMainsChanged, 1, 0, 0},  {effMainsChanged, 0, 0, 0},
+      {effEditGetRect, 0, 0, 0},  {effEditOpen, 0, 0, 0},       {effEditClose, 0, 0, 0},
+      {16, 0, 0, 0}, {17, 0, 0, 0}, {18, 0, 0, 0},                {effEditIdle, 0, 0, 0},
+      {20, 0, 0, 0}, {21, 0, 0, 0}, {effIdentify, 0, 0, 0x4E764566},
+      {23, 0, 0, 0}, {100, 0, 0, 0}, {-1, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    unsigned char buffer[64];
+    std::memset(buffer, 0xA5, sizeof buffer);
+    void* ptr = buffer;
+    void* given = c.opcode == effEditGetRect ? static_cast<void*>(&ptr) : buffer;
+    EXPECT_EQ(fx.dispatch(c.opcode, 0, c.value, given, c.opt), c.result) << "opcode " << c.opcode;
+    EXPECT_EQ(ptr, static_cast<void*>(buffer)) << "opcode " << c.opcode;
+    for (unsigned char b : buffer) ASSERT_EQ(b, 0xA5) << "opcode " << c.opcode << " wrote";
+  }
+  // Programs: only numbers inside the bank are taken.
+  EXPECT_EQ(fx.dispatch(effGetProgram), 0);
+  fx.dispatch(effSetProgram, 0, 15);
+  EXPECT_EQ(fx.dispatch(effGetProgram), 15);
+  for (std::intptr_t bad : {std::intptr_t{16}, std::intptr_t{-1}, std::intptr_t{1000}}) {
+    fx.dispatch(effSetProgram, 0, bad);
+    EXPECT_EQ(fx.dispatch(effGetProgram), 15);
+  }
+}
+
+// Writes the fixed render where the cross-build comparison looks for it, if asked to.
+inline void writeRender(const std::vector<float>& render) {
+  if (test_options::renderPath().empty()) return;
+  std::ofstream file(test_options::renderPath(), std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(render.data()),
+             static_cast<std::streamsize>(render.size() * sizeof(float)));
+  ASSERT_TRUE(file.good()) << "cannot write " << test_options::renderPath();
+}
