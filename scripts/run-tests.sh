@@ -4,6 +4,8 @@
 # three platforms.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+# Called from make: keep the inner builds from announcing every directory they enter.
+unset MAKEFLAGS MFLAGS MAKELEVEL
 scripts/install-deps.sh test || exit 1
 
 # Making the wine prefix takes minutes where 32-bit code is emulated; it runs while the
