@@ -115,6 +115,33 @@ inline void expectRecordBytes(const AEffect* r, std::int32_t numParams, std::int
     EXPECT_EQ(reinterpret_cast<const unsigned char*>(r)[i], 0) << "reserved byte " << i;
 }
 
+// Drives an instance through every kind of call and checks that the only request sent to
+// the host was the version request `main` makes.
+inline void expectOnlyTheVersionRequest(std::size_t inputs) {
+  recording_host::reset();
+  {
+    Instance fx;
+    ASSERT_NE(fx.get(), nullptr);
+    Block block(inputs, 2, 64);
+    block.replacing(fx, 64);
+    block.accumulating(fx, 64);
+    char buffer[256] = "Renamed";
+    for (std::int32_t op = 0; op <= 22; ++op)
+      if (op != effClose) fx.dispatch(op, 0, 0, buffer);
+    fx.set(0, 0.5f);
+    fx.dispatch(effSetProgram, 0, 3);
+  }
+  ASSERT_EQ(recording_host::requests().size(), 1u);
+  const HostRequest& q = recording_host::requests()[0];
+  EXPECT_EQ(q.effect, nullptr);
+  EXPECT_EQ(q.opcode, audioMasterVersion);
+  EXPECT_EQ(q.index, 0);
+  EXPECT_EQ(q.value, 0);
+  EXPECT_EQ(q.ptr, nullptr);
+  EXPECT_EQ(q.opt, 0.0f);
+}
+
+
 // `main` and its 64-bit alias: null without a callback or when the host refuses, a new
 // record for every call otherwise.
 inline void expectMainRefusesWithoutAHostOrWhenTheHostSaysNo() {

