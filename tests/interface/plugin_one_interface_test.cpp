@@ -22,31 +22,11 @@ TEST(PluginOneInterface, RecordReadsByteForByte) {
   expectRecordBytes(fx.get(), 3, 1);
 }
 
-TEST(PluginOneInterface, AsksTheHostOnlyForItsVersionOncePerInstance) {
-  recording_host::reset();
-  {
-    Instance fx;
-    ASSERT_NE(fx.get(), nullptr);
-    Block block(1, 2, 64);
-    block.replacing(fx, 64);
-    block.accumulating(fx, 64);
-    char buffer[256] = "Renamed";
-    for (std::int32_t op = 0; op <= 22; ++op)
-      if (op != effClose) fx.dispatch(op, 0, 0, buffer);
-    fx.set(kDepth, 0.5f);
-    fx.dispatch(effSetProgram, 0, 3);
-  }
-  ASSERT_EQ(recording_host::requests().size(), 1u);
-  const HostRequest& q = recording_host::requests()[0];
-  EXPECT_EQ(q.effect, nullptr);
-  EXPECT_EQ(q.opcode, audioMasterVersion);
-  EXPECT_EQ(q.index, 0);
-  EXPECT_EQ(q.value, 0);
-  EXPECT_EQ(q.ptr, nullptr);
-  EXPECT_EQ(q.opt, 0.0f);
-}
-
 TEST(PluginOneInterface, AsksTheHostOnlyForItsVersionOncePerInstance) { expectOnlyTheVersionRequest(1); }
+
+TEST(PluginOneInterface, MainRefusesWithoutAHostOrWhenTheHostSaysNo) {
+  expectMainRefusesWithoutAHostOrWhenTheHostSaysNo();
+}
 
 TEST(PluginOneInterface, EveryOpcodeAnswersAsDocumented) {
   recording_host::reset();
