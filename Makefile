@@ -1,9 +1,11 @@
 # The two commands of this project:
 #   make        installs what the build needs, then builds the plug-ins into dist/
 #   make test   installs what the tests need, builds every target and runs every test
+#   make fuzz   runs the fuzzers for FUZZ_SECONDS each (default 300)
 RELEASE_PRESETS := linux-x86_64 windows-x86 windows-x64
+FUZZ_SECONDS ?= 300
 
-.PHONY: all dist test clean
+.PHONY: all dist test fuzz clean
 
 all: dist
 
@@ -16,6 +18,10 @@ dist:
 
 test:
 	@scripts/run-tests.sh
+
+fuzz:
+	@scripts/install-deps.sh test
+	@scripts/run-fuzzers.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build dist

@@ -19,3 +19,19 @@ if(FX_SANITIZE)
   add_compile_options(${FX_SANITIZER_FLAGS})
   add_link_options(${FX_SANITIZER_FLAGS})
 endif()
+
+if(FX_TSAN)
+  set(FX_TSAN_FLAGS -fsanitize=thread -fno-omit-frame-pointer)
+  add_compile_options(${FX_TSAN_FLAGS})
+  add_link_options(${FX_TSAN_FLAGS})
+endif()
+
+if(FX_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "FX_FUZZ needs clang (libFuzzer): use the linux-fuzz preset")
+  endif()
+  # Everything the fuzzers link is instrumented for coverage and checked by AddressSanitizer
+  # and UndefinedBehaviorSanitizer; the fuzzer targets add libFuzzer's main.
+  add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer)
+endif()

@@ -11,6 +11,14 @@ namespace {
 constexpr float kDefaultMix = 0.0f;
 
 const char* const kCurveNames[kCurveCount] = {"A      ", "B       ", "C       "};
+
+// The table is shared by every instance and never changes once filled, so only the first
+// construction in the process fills it: a refill while another instance processes would be
+// a data race, even with the same values.
+void fillFuzzTableOnce() {
+  static const bool filled = (fillFuzzTable(), true);
+  (void)filled;
+}
 }  // namespace
 
 // What the host sees of each parameter, and where its value lives.
@@ -27,7 +35,7 @@ AUM::AUM(audioMasterCallback host) : AudioEffect(host, kNumPrograms, kNumParams)
   canProcessReplacing(1);
   programs = new AUMProgram[kNumPrograms];
   fVu = 0.0f;
-  fillFuzzTable();
+  fillFuzzTableOnce();
   setProgram(0);
   setNumInputs(1);
   setNumOutputs(2);

@@ -6,7 +6,8 @@ set -euo pipefail
 what=${1:-test}
 
 build_pkgs=(cmake make g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
-test_pkgs=(googletest libgtest-dev wine wine64 wine32:i386 binutils-mingw-w64-i686)
+test_pkgs=(googletest libgtest-dev wine wine64 wine32:i386 binutils-mingw-w64-i686
+           clang-14 libclang-rt-14-dev valgrind)
 
 case "$what" in
   build) pkgs=("${build_pkgs[@]}") ;;

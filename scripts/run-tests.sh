@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds every target and runs every test: natively, with the sanitizers, and the two
-# Windows builds under wine; then checks that the fixed renders are the same bytes on all
-# three platforms.
+# Builds every target and runs every test: natively (and under valgrind), with the
+# sanitizers, with ThreadSanitizer, and the two Windows builds under wine; runs the fuzzers
+# for 30 seconds; then checks that the fixed renders are the same bytes on all three
+# platforms.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 # Called from make: keep the inner builds from announcing every directory they enter.
@@ -17,7 +18,7 @@ scripts/make-wine-prefix.sh "$prefix" > build/wineprefix.log 2>&1 &
 passed=0
 failed=0
 failures=()
-for preset in linux-x86_64 linux-sanitize windows-x64 windows-x86; do
+for preset in linux-x86_64 linux-sanitize linux-tsan windows-x64 windows-x86; do
   echo "=== $preset"
   if cmake --preset "$preset" -DFX_BUILD_TESTS=ON >/dev/null &&
      cmake --build --preset "$preset" -j2 &&
@@ -30,6 +31,14 @@ for preset in linux-x86_64 linux-sanitize windows-x64 windows-x86; do
 done
 wait
 cat build/wineprefix.log
+
+echo "=== linux-fuzz"
+if scripts/run-fuzzers.sh 30; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  failures+=("linux-fuzz")
+fi
 
 echo "=== the same render on every platform"
 for plugin in QUORV1_01 QUORV1_02; do

@@ -134,6 +134,17 @@ TEST(PluginOneCurves, RowsArePositiveNonIncreasingAndFlatOverTheirFirstHalf) {
   }
 }
 
+// A construction while another instance processes must not write the shared table, not
+// even its own values: only the first construction in the process fills it.
+TEST(PluginOneCurves, OnlyTheFirstConstructionFillsTheTable) {
+  AUM first(nullptr);
+  const float kept = FuzzTable[7];
+  FuzzTable[7] = -1.0f;
+  AUM second(nullptr);
+  EXPECT_EQ(FuzzTable[7], -1.0f);
+  FuzzTable[7] = kept;
+}
+
 TEST(PluginOneShaper, CheckValuesAreOddInTheSample) {
   const struct {
     int row;

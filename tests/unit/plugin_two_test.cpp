@@ -74,6 +74,17 @@ TEST(PluginTwoCurves, HoldTheirCheckValues) {
   }
 }
 
+// A construction while another instance processes must not write the shared table, not
+// even its own values: only the first construction in the process fills it.
+TEST(PluginTwoCurves, OnlyTheFirstConstructionFillsTheTable) {
+  AUM first(nullptr);
+  const float kept = FuzzTable[7];
+  FuzzTable[7] = -1.0f;
+  AUM second(nullptr);
+  EXPECT_EQ(FuzzTable[7], -1.0f);
+  FuzzTable[7] = kept;
+}
+
 TEST(PluginTwoShaper, GivesTheCurvesExamples) {
   AUM fx(nullptr);
   struct Case { int curve; float depth, x; double expected; };
