@@ -142,6 +142,49 @@ inline void expectOnlyTheVersionRequest(std::size_t inputs) {
 }
 
 
+// The program bank as the host sees it: every program starts with the same name and
+// values, a program keeps what was set while it was current (checked on `index`, whose
+// default is `defaultValue`), renames touch only the current program and are cut to 23
+// characters, and another instance has a bank of its own.
+struct BankDefaults {
+  const char* name;
+  std::int32_t depthIndex;
+  std::int32_t typeIndex;
+  const char* typeDisplay;
+};
+inline void expectProgramsKeepTheirValuesAndNames(const BankDefaults& bank, std::int32_t index,
+                                                  float defaultValue, float changed) {
+  recording_host::reset();
+  Instance fx;
+  Instance other;
+  ASSERT_NE(fx.get(), nullptr);
+  ASSERT_NE(other.get(), nullptr);
+  for (std::int32_t p = 0; p < 16; ++p) {
+    fx.dispatch(effSetProgram, 0, p);
+    EXPECT_EQ(fx.text(effGetProgramName), bank.name) << p;
+    EXPECT_EQ(fx.get(bank.depthIndex), 0.25f);
+    EXPECT_EQ(fx.get(bank.typeIndex), 0.99f);
+    EXPECT_EQ(fx.text(effGetParamDisplay, bank.typeIndex), bank.typeDisplay);
+  }
+  fx.dispatch(effSetProgram, 0, 1);
+  fx.set(index, changed);
+  char name[] = "Crunchy";
+  fx.dispatch(effSetProgramName, 0, 0, name);
+  fx.dispatch(effSetProgram, 0, 2);
+  EXPECT_EQ(fx.get(index), defaultValue);
+  EXPECT_EQ(fx.text(effGetProgramName), bank.name);
+  fx.dispatch(effSetProgram, 0, 1);
+  EXPECT_EQ(fx.get(index), changed);
+  EXPECT_EQ(fx.text(effGetProgramName), "Crunchy");
+  char longName[] = "A name far longer than twenty-three characters";
+  fx.dispatch(effSetProgramName, 0, 0, longName);
+  EXPECT_EQ(fx.text(effGetProgramName), std::string(longName, 23));
+  other.dispatch(effSetProgram, 0, 1);
+  EXPECT_EQ(other.get(index), defaultValue);
+  EXPECT_EQ(other.text(effGetProgramName), bank.name);
+}
+
+
 // `main` and its 64-bit alias: null without a callback or when the host refuses, a new
 // record for every call otherwise.
 inline void expectMainRefusesWithoutAHostOrWhenTheHostSaysNo() {

@@ -36,35 +36,7 @@ TEST(PluginOneInterface, EveryOpcodeAnswersAsDocumented) {
 }
 
 TEST(PluginOneInterface, ProgramsKeepTheirValuesAndNames) {
-  recording_host::reset();
-  Instance fx;
-  Instance other;
-  ASSERT_NE(fx.get(), nullptr);
-  for (std::int32_t p = 0; p < 16; ++p) {
-    fx.dispatch(effSetProgram, 0, p);
-    EXPECT_EQ(fx.text(effGetProgramName), "Quorvelandix") << p;
-    EXPECT_EQ(fx.get(kDepth), 0.25f);
-    EXPECT_EQ(fx.get(kType), 0.99f);
-    EXPECT_EQ(fx.text(effGetParamDisplay, kType), "C       ");
-  }
-  fx.dispatch(effSetProgram, 0, 1);
-  fx.set(kDepth, 0.7f);
-  char name[] = "Crunchy";
-  fx.dispatch(effSetProgramName, 0, 0, name);
-  fx.dispatch(effSetProgram, 0, 2);
-  EXPECT_EQ(fx.get(kDepth), 0.25f);
-  EXPECT_EQ(fx.text(effGetProgramName), "Quorvelandix");
-  fx.dispatch(effSetProgram, 0, 1);
-  EXPECT_EQ(fx.get(kDepth), 0.7f);
-  EXPECT_EQ(fx.text(effGetProgramName), "Crunchy");
-  // A name longer than the record holds is cut to 23 characters.
-  char longName[] = "A name far longer than twenty-three characters";
-  fx.dispatch(effSetProgramName, 0, 0, longName);
-  EXPECT_EQ(fx.text(effGetProgramName), std::string(longName, 23));
-  // The other instance has a bank of its own.
-  other.dispatch(effSetProgram, 0, 1);
-  EXPECT_EQ(other.get(kDepth), 0.25f);
-  EXPECT_EQ(other.text(effGetProgramName), "Quorvelandix");
+  expectProgramsKeepTheirValuesAndNames({"Quorvelandix", kDepth, kType, "C       "}, kDepth, 0.25f, 0.7f);
 }
 
 TEST(PluginOneInterface, ParameterTexts) {

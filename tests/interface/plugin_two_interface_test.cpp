@@ -37,36 +37,7 @@ TEST(PluginTwoInterface, EveryOpcodeAnswersAsDocumented) {
 }
 
 TEST(PluginTwoInterface, ProgramsKeepTheirValuesAndNames) {
-  recording_host::reset();
-  Instance fx;
-  Instance other;
-  ASSERT_NE(fx.get(), nullptr);
-  ASSERT_NE(other.get(), nullptr);
-  for (std::int32_t p = 0; p < 16; ++p) {
-    fx.dispatch(effSetProgram, 0, p);
-    EXPECT_EQ(fx.text(effGetProgramName), "Quorvelandix.02") << p;
-    EXPECT_EQ(fx.get(kDepth), 0.25f);
-    EXPECT_EQ(fx.get(kType), 0.99f);
-    EXPECT_EQ(fx.text(effGetParamDisplay, kType), "Tape      ");
-  }
-  fx.dispatch(effSetProgram, 0, 1);
-  fx.set(kPreAmp, 0.6f);
-  char name[] = "Crunchy";
-  fx.dispatch(effSetProgramName, 0, 0, name);
-  fx.dispatch(effSetProgram, 0, 2);
-  EXPECT_EQ(fx.get(kPreAmp), 1.0f);
-  EXPECT_EQ(fx.text(effGetProgramName), "Quorvelandix.02");
-  fx.dispatch(effSetProgram, 0, 1);
-  EXPECT_EQ(fx.get(kPreAmp), 0.6f);
-  EXPECT_EQ(fx.text(effGetProgramName), "Crunchy");
-  // A name longer than the record holds is cut to 23 characters.
-  char longName[] = "A name far longer than twenty-three characters";
-  fx.dispatch(effSetProgramName, 0, 0, longName);
-  EXPECT_EQ(fx.text(effGetProgramName), std::string(longName, 23));
-  // The other instance has a bank of its own.
-  other.dispatch(effSetProgram, 0, 1);
-  EXPECT_EQ(other.get(kPreAmp), 1.0f);
-  EXPECT_EQ(other.text(effGetProgramName), "Quorvelandix.02");
+  expectProgramsKeepTheirValuesAndNames({"Quorvelandix.02", kDepth, kType, "Tape      "}, kPreAmp, 1.0f, 0.6f);
 }
 
 TEST(PluginTwoInterface, ParameterTexts) {
