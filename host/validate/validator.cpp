@@ -1,0 +1,97 @@
+#include "validator.h"
+
+#include <fnmatch.h>
+
+#include <cstdio>
+
+#include "checks.h"
+#include "child_process.h"
+
+namespace {
+
+bool matches(const std::string& pattern, const std::string& name) {
+  if (fnmatch(pattern.c_str(), name.c_str(), 0) == 0) return true;
+  // "processing" selects every processing.* check.
+  return name.compare(0, pattern.size() + 1, pattern + ".") == 0;
+}
+
+std::string jsonString(const std::string& text) {
+  std::string out = "\"";
+  for (char ch : text) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c < 0x20) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\u%04x", c);
+      out += hex;
+    } else {
+      out += ch;
+    }
+  }
+  return out + "\"";
+}
+
+// More findings than this are left to --json.
+constexpr std::size_t kFindingsShown = 4;
+
+}  // namespace
+
+bool checkSelected(const std::string& name, const std::vector<std::string>& include,
+                   const std::vector<std::string>& exclude) {
+  bool selected = include.empty();
+  for (const std::string& p : include) selected = selected || matches(p, name);
+  for (const std::string& p : exclude)
+    if (matches(p, name)) selected = false;
+  return selected;
+}
+
+ValidatorSummary runValidator(const ValidatorOptions& options, std::ostream& out) {
+  ValidatorSummary summary;
+  CheckContext context{options.pluginPath, options.seed};
+  bool firstJson = true;
+  if (options.json)
+    out << "{\n  \"plugin\": " << jsonString(options.pluginPath) << ",\n  \"seed\": " << options.seed
+        << ",\n  \"checks\": [";
+  else
+    out << "validating " << options.pluginPath << " (seed " << options.seed << ")\n";
+
+  for (const ValidatorCheck& check : validatorChecks()) {
+    if (!checkSelected(check.name, options.include, options.exclude)) continue;
+    const CheckOutcome outcome = runInChild([&] { return check.run(context); }, options.timeoutSeconds);
+    if (outcome.verdict == Verdict::Fail) ++summary.failed;
+    else ++summary.passed;
+    if (outcome.verdict == Verdict::Warn) ++summary.warned;
+    if (options.onlyFailed && outcome.verdict != Verdict::Fail) continue;
+
+    if (options.json) {
+      out << (firstJson ? "\n" : ",\n") << "    {\"name\": " << jsonString(check.name)
+          << ", \"verdict\": " << jsonString(verdictWord(outcome.verdict)) << ", \"reason\": "
+          << jsonString(outcome.findings.empty() ? "" : outcome.findings.front()) << ", \"findings\": [";
+      for (std::size_t i = 0; i < outcome.findings.size(); ++i) out << (i ? ", " : "") << jsonString(outcome.findings[i]);
+      out << "]}";
+      firstJson = false;
+      continue;
+    }
+    char name[40];
+    std::snprintf(name, sizeof name, "%-28s", check.name);
+    out << verdictWord(outcome.verdict) << "  " << name;
+    if (!outcome.findings.empty()) out << "  " << outcome.findings.front();
+    out << "\n";
+    for (std::size_t i = 1; i < outcome.findings.size() && i < kFindingsShown; ++i)
+      out << "      " << outcome.findings[i] << "\n";
+    if (outcome.findings.size() > kFindingsShown)
+      out << "      ... and " << outcome.findings.size() - kFindingsShown << " more (--json lists all)\n";
+    out.flush();
+  }
+
+  if (options.json) {
+    out << (firstJson ? "]" : "\n  ]") << ",\n  \"passed\": " << summary.passed << ",\n  \"warned\": " << summary.warned
+        << ",\n  \"failed\": " << summary.failed << "\n}\n";
+  } else {
+    if (summary.warned) out << summary.warned << " of the passed checks warned\n";
+    out << summary.passed << " passed, " << summary.failed << " failed\n";
+  }
+  return summary;
+}
