@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "checks.h"
+#include "child_process.h"
 
 namespace {
 
@@ -31,9 +32,11 @@ CheckOutcome checkBlockSizes(const CheckContext& context) {
   if (!fx) return outcome;
   SeededRandom random(context.seed);
   // An empty block: every channel ends at a guard page, so any access faults.
+  reportStep("an empty block");
   ChannelBlock empty(fx->inputs(), fx->outputs(), 0);
   fx->process(empty.in(), empty.out(), 0);
   for (std::int32_t size : {1, 7, 64, 4096, kAnnouncedMaximum}) {
+    reportStep("blocks of " + std::to_string(size));
     const Signal in = makeSignal(SignalKind::Noise, inputChannels(*fx), size * 3, random);
     if (!expectFinite(runBlocks(*fx, in, {size}), "blocks of " + std::to_string(size), outcome)) break;
   }
@@ -46,6 +49,7 @@ CheckOutcome checkSignals(const CheckContext& context) {
   if (!loadPlugin(context, plugin, outcome)) return outcome;
   SeededRandom random(context.seed);
   for (SignalKind kind : allSignals()) {
+    reportStep(std::string(signalName(kind)) + " in");
     auto fx = startInstance(plugin, outcome, 44100.0f, 4096);
     if (!fx) return outcome;
     const Signal in = makeSignal(kind, inputChannels(*fx), 4096, random);
@@ -67,6 +71,7 @@ CheckOutcome checkSampleRates(const CheckContext& context) {
     if (!fx) return outcome;
     const Signal in = makeSignal(SignalKind::Noise, inputChannels(*fx), 8192, random);
     const std::string when = "at " + std::to_string(static_cast<long>(rate)) + " Hz";
+    reportStep("processing " + when);
     if (!expectFinite(runBlocks(*fx, in, randomBlockSizes(random, 64, 4096)), when, outcome)) break;
   }
   return outcome;

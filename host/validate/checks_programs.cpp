@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "checks.h"
+#include "child_process.h"
 #include "guarded_memory.h"
 #include "quoted_text.h"
 
@@ -12,8 +13,14 @@ constexpr std::size_t kCommonNameRoom = 23;
 
 // The current program's name, read into a guarded buffer; empty optional text on failure.
 bool currentName(TestedInstance& fx, std::string& name, CheckOutcome& outcome, std::int32_t program) {
+  reportStep("reading program " + std::to_string(program) + "'s name");
   GuardedText buffer(256);
   fx.dispatch(effGetProgramName, 0, 0, buffer.data());
+  if (buffer.untouched()) {
+    // Read as the empty name a host that clears its buffer shows.
+    name.clear();
+    return true;
+  }
   if (!buffer.terminated()) {
     outcome.fail("name of program " + std::to_string(program) + " is not terminated within 256 bytes");
     return false;
@@ -69,6 +76,7 @@ CheckOutcome checkPrograms(const CheckContext& context) {
   bool ignoresRenames = false;
   for (std::int32_t p : chosen) {
     for (const std::string& rename : renames) {
+      reportStep("renaming program " + std::to_string(p) + " to " + std::to_string(rename.size()) + " characters");
       fx->dispatch(effSetProgram, 0, p);
       GuardedText given(rename.size() + 1);
       std::memcpy(given.data(), rename.c_str(), rename.size() + 1);

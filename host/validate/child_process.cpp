@@ -26,6 +26,12 @@ void writeAll(int fd, const std::string& text) {
   }
 }
 
+// The child's end of the pipe, for reportStep().
+int stepPipe = -1;
+
+// Steps come before the result, each on a line of its own starting with this byte.
+constexpr char kStepMark = '~';
+
 std::string formatSeconds(double s) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", s);
@@ -33,6 +39,10 @@ std::string formatSeconds(double s) {
 }
 
 }  // namespace
+
+void reportStep(const std::string& step) {
+  if (stepPipe >= 0) writeAll(stepPipe, kStepMark + step + "\n");
+}
 
 std::string describeSignal(int signal) {
   const char* abbreviation = sigabbrev_np(signal);
@@ -59,6 +69,7 @@ CheckOutcome runInChild(const std::function<CheckOutcome()>& work, double timeou
   }
   if (pid == 0) {
     close(fds[0]);
+    stepPipe = fds[1];
     CheckOutcome result;
     try {
       result = work();
@@ -103,14 +114,25 @@ CheckOutcome runInChild(const std::function<CheckOutcome()>& work, double timeou
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
+  // Split the steps off the result.
+  std::string lastStep, result;
+  for (std::size_t at = 0; at < received.size();) {
+    std::size_t end = received.find('\n', at);
+    if (end == std::string::npos) end = received.size();
+    const std::string line = received.substr(at, end - at);
+    if (!line.empty() && line[0] == kStepMark) lastStep = line.substr(1);
+    else result += line + "\n";
+    at = end + 1;
+  }
+  const std::string during = lastStep.empty() ? "" : " during " + lastStep;
   if (timedOut) {
-    outcome.fail("timed out after " + formatSeconds(timeoutSeconds) + " s");
+    outcome.fail("timed out after " + formatSeconds(timeoutSeconds) + " s" + during);
   } else if (WIFSIGNALED(status)) {
-    outcome.fail("killed by signal " + describeSignal(WTERMSIG(status)));
-  } else if (!CheckOutcome::parse(received, outcome)) {
+    outcome.fail("killed by signal " + describeSignal(WTERMSIG(status)) + during);
+  } else if (!CheckOutcome::parse(result, outcome)) {
     outcome = CheckOutcome();
     outcome.fail("child exited with status " + std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) +
-                 " without a result");
+                 " without a result" + during);
   }
   return outcome;
 }

@@ -12,5 +12,9 @@
 // caught. `work` runs in the child and may allocate, start threads and crash.
 CheckOutcome runInChild(const std::function<CheckOutcome()>& work, double timeoutSeconds);
 
+// Called in the child: names what the work is about to do, so that a crash or a hang is
+// reported with the step it happened in ("during opcode 14"). Does nothing in the parent.
+void reportStep(const std::string& step);
+
 // "SIGSEGV (Segmentation fault)" for a signal number.
 std::string describeSignal(int signal);

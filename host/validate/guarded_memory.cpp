@@ -28,4 +28,10 @@ GuardedMemory::~GuardedMemory() {
 
 bool GuardedText::terminated() const { return std::memchr(data(), 0, size()) != nullptr; }
 
+bool GuardedText::untouched() const {
+  for (std::size_t i = 0; i < size(); ++i)
+    if (static_cast<unsigned char>(data()[i]) != kFill) return false;
+  return true;
+}
+
 std::size_t GuardedText::length() const { return strnlen(data(), size()); }

@@ -27,11 +27,14 @@ class GuardedMemory {
 // non-zero byte so a missing terminator shows.
 class GuardedText {
  public:
-  explicit GuardedText(std::size_t bytes) : memory(bytes, 0x55) {}
+  explicit GuardedText(std::size_t bytes) : memory(bytes, kFill) {}
+  static constexpr unsigned char kFill = 0x55;
   char* data() const { return reinterpret_cast<char*>(memory.data()); }
   std::size_t size() const { return memory.size(); }
   // Whether a terminator lies inside the buffer, and the text up to it.
   bool terminated() const;
+  // Whether the effect wrote nothing at all (hosts then show an empty text).
+  bool untouched() const;
   std::size_t length() const;
   const char* text() const { return data(); }
 

@@ -3,6 +3,7 @@
 #include <fnmatch.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "checks.h"
 #include "child_process.h"
@@ -35,6 +36,8 @@ std::string jsonString(const std::string& text) {
 
 // More findings than this are left to --json.
 constexpr std::size_t kFindingsShown = 4;
+// Reasons start in one column.
+constexpr std::size_t kNameColumn = 30;
 
 }  // namespace
 
@@ -74,10 +77,10 @@ ValidatorSummary runValidator(const ValidatorOptions& options, std::ostream& out
       firstJson = false;
       continue;
     }
-    char name[40];
-    std::snprintf(name, sizeof name, "%-28s", check.name);
-    out << verdictWord(outcome.verdict) << "  " << name;
-    if (!outcome.findings.empty()) out << "  " << outcome.findings.front();
+    out << verdictWord(outcome.verdict) << "  " << check.name;
+    if (!outcome.findings.empty())
+      out << std::string(kNameColumn > std::strlen(check.name) ? kNameColumn - std::strlen(check.name) : 1, ' ')
+          << outcome.findings.front();
     out << "\n";
     for (std::size_t i = 1; i < outcome.findings.size() && i < kFindingsShown; ++i)
       out << "      " << outcome.findings[i] << "\n";
