@@ -15,13 +15,15 @@ bool loadPlugin(const CheckContext& context, PluginUnderTest& plugin, CheckOutco
 }
 
 std::unique_ptr<TestedInstance> openInstance(const PluginUnderTest& plugin, CheckOutcome& outcome) {
-  AEffect* record = plugin.open();
-  const std::string problem = recordProblem(record);
+  EffectInstance opened = plugin.open();
+  const std::string problem = recordProblem(opened.get());
   if (!problem.empty()) {
+    // Not a record to call into.
+    opened.abandon();
     outcome.fail(problem);
     return nullptr;
   }
-  return std::make_unique<TestedInstance>(record);
+  return std::make_unique<TestedInstance>(std::move(opened));
 }
 
 std::unique_ptr<TestedInstance> startInstance(const PluginUnderTest& plugin, CheckOutcome& outcome, float rate,

@@ -4,7 +4,7 @@
 #include "checks.h"
 #include "child_process.h"
 #include "guarded_memory.h"
-#include "quoted_text.h"
+#include "text_escape.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ bool readText(TestedInstance& fx, const TextKind& kind, std::int32_t index, Chec
     return false;
   }
   if (buffer.length() > kCommonTextRoom)
-    outcome.warn(what + " " + quotedText(buffer.text(), buffer.length()) + " has " + std::to_string(buffer.length()) +
+    outcome.warn(what + " " + visibleText(std::string(buffer.text(), buffer.length())) + " has " + std::to_string(buffer.length()) +
                  " characters, more than the " + std::to_string(kCommonTextRoom) + " hosts commonly leave room for");
   return true;
 }
@@ -126,7 +126,7 @@ CheckOutcome checkParameterSweep(const CheckContext& context) {
     }
     if (longest.size() > kCommonTextRoom)
       outcome.warn(name + " display text reaches " + std::to_string(longest.size()) + " characters over 0..1 (" +
-                   quotedText(longest.data(), longest.size()) + ")");
+                   visibleText(longest) + ")");
     e->setParameter(e, p, original);
   }
   return outcome;

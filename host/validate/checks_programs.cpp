@@ -4,7 +4,7 @@
 #include "checks.h"
 #include "child_process.h"
 #include "guarded_memory.h"
-#include "quoted_text.h"
+#include "text_escape.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ CheckOutcome checkPrograms(const CheckContext& context) {
   for (std::int32_t p = 0; p < count; ++p) {
     const std::string& n = names[static_cast<std::size_t>(p)];
     if (n.size() > kCommonNameRoom)
-      outcome.warn("program " + std::to_string(p) + " name " + quotedText(n.data(), n.size()) + " is longer than " +
+      outcome.warn("program " + std::to_string(p) + " name " + visibleText(n) + " is longer than " +
                    std::to_string(kCommonNameRoom) + " characters");
   }
 
@@ -87,7 +87,7 @@ CheckOutcome checkPrograms(const CheckContext& context) {
       if (back == names[static_cast<std::size_t>(p)] && back != rename) {
         ignoresRenames = true;
       } else if (rename.compare(0, back.size(), back) != 0) {
-        outcome.fail(label + " reads back " + quotedText(back.data(), back.size()));
+        outcome.fail(label + " reads back " + visibleText(back));
       } else if (back.size() < std::min(rename.size(), kCommonNameRoom)) {
         outcome.warn(label + " keeps only " + std::to_string(back.size()));
       } else if (back.size() > kCommonNameRoom) {

@@ -3,16 +3,7 @@
 #include <cstring>
 
 #include "guarded_memory.h"
-
-namespace {
-
-// The host callback of the validator: the version request is answered as a current host
-// would, everything else with 0 ("not handled"). Called by the effect on any thread.
-std::intptr_t FX_CDECL validatorHost(AEffect*, std::int32_t opcode, std::int32_t, std::intptr_t, void*, float) {
-  return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-}  // namespace
+#include "host_callback.h"
 
 bool PluginUnderTest::load(const std::string& path) {
   if (!library.load(path)) {
@@ -29,7 +20,7 @@ bool PluginUnderTest::load(const std::string& path) {
   return true;
 }
 
-AEffect* PluginUnderTest::open() const { return entry ? entry(validatorHost) : nullptr; }
+EffectInstance PluginUnderTest::open() const { return EffectInstance(entry, host_callback::answer); }
 
 std::string recordProblem(const AEffect* e) {
   if (!e) return "the entry returned no record";
@@ -62,7 +53,7 @@ void TestedInstance::process(float** in, float** out, std::int32_t frames) {
 void TestedInstance::close() {
   if (!record) return;
   dispatch(effMainsChanged, 0, 0);
-  dispatch(effClose);
+  effect = EffectInstance();  // closes through opcode 1
   record = nullptr;
 }
 

@@ -1,6 +1,6 @@
 // The plug-in as a check's child process sees it: the library loaded once, and effect
-// instances opened through its entry with a host callback that answers the version request
-// and nothing else. Everything here runs in the child.
+// instances opened through its entry with the host tools' callback. Everything here runs
+// in the child.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "aeffect.h"
+#include "effect_instance.h"
 #include "plugin_library.h"
 
 // The loaded library; loading failures are described, not thrown.
@@ -16,8 +17,8 @@ class PluginUnderTest {
  public:
   bool load(const std::string& path);
   const std::string& error() const { return problem; }
-  // A new record from the entry, or null.
-  AEffect* open() const;
+  // A new instance from the entry; its record may be null or not a record at all.
+  EffectInstance open() const;
 
  private:
   PluginLibrary library;
@@ -28,10 +29,10 @@ class PluginUnderTest {
 // What a host checks of a record before it trusts it; empty when it looks sane.
 std::string recordProblem(const AEffect* effect);
 
-// One open effect instance, closed through opcode 1 when it goes.
+// One open effect instance driven as a host plays it; suspended and closed when it goes.
 class TestedInstance {
  public:
-  explicit TestedInstance(AEffect* effect) : record(effect) {}
+  explicit TestedInstance(EffectInstance opened) : effect(std::move(opened)), record(effect.get()) {}
   ~TestedInstance() { close(); }
   TestedInstance(const TestedInstance&) = delete;
   TestedInstance& operator=(const TestedInstance&) = delete;
@@ -53,6 +54,7 @@ class TestedInstance {
   void close();
 
  private:
+  EffectInstance effect;
   AEffect* record;
 };
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <nlohmann/json.hpp>
+
 #include "checks.h"
 #include "child_process.h"
 
@@ -14,24 +16,6 @@ bool matches(const std::string& pattern, const std::string& name) {
   if (fnmatch(pattern.c_str(), name.c_str(), 0) == 0) return true;
   // "processing" selects every processing.* check.
   return name.compare(0, pattern.size() + 1, pattern + ".") == 0;
-}
-
-std::string jsonString(const std::string& text) {
-  std::string out = "\"";
-  for (char ch : text) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += ch;
-    } else if (c < 0x20) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\u%04x", c);
-      out += hex;
-    } else {
-      out += ch;
-    }
-  }
-  return out + "\"";
 }
 
 // More findings than this are left to --json.
@@ -53,12 +37,8 @@ bool checkSelected(const std::string& name, const std::vector<std::string>& incl
 ValidatorSummary runValidator(const ValidatorOptions& options, std::ostream& out) {
   ValidatorSummary summary;
   CheckContext context{options.pluginPath, options.seed};
-  bool firstJson = true;
-  if (options.json)
-    out << "{\n  \"plugin\": " << jsonString(options.pluginPath) << ",\n  \"seed\": " << options.seed
-        << ",\n  \"checks\": [";
-  else
-    out << "validating " << options.pluginPath << " (seed " << options.seed << ")\n";
+  nlohmann::json document = {{"plugin", options.pluginPath}, {"seed", options.seed}, {"checks", nlohmann::json::array()}};
+  if (!options.json) out << "validating " << options.pluginPath << " (seed " << options.seed << ")\n";
 
   for (const ValidatorCheck& check : validatorChecks()) {
     if (!checkSelected(check.name, options.include, options.exclude)) continue;
@@ -69,12 +49,10 @@ ValidatorSummary runValidator(const ValidatorOptions& options, std::ostream& out
     if (options.onlyFailed && outcome.verdict != Verdict::Fail) continue;
 
     if (options.json) {
-      out << (firstJson ? "\n" : ",\n") << "    {\"name\": " << jsonString(check.name)
-          << ", \"verdict\": " << jsonString(verdictWord(outcome.verdict)) << ", \"reason\": "
-          << jsonString(outcome.findings.empty() ? "" : outcome.findings.front()) << ", \"findings\": [";
-      for (std::size_t i = 0; i < outcome.findings.size(); ++i) out << (i ? ", " : "") << jsonString(outcome.findings[i]);
-      out << "]}";
-      firstJson = false;
+      document["checks"].push_back({{"name", check.name},
+                                    {"verdict", verdictWord(outcome.verdict)},
+                                    {"reason", outcome.findings.empty() ? "" : outcome.findings.front()},
+                                    {"findings", outcome.findings}});
       continue;
     }
     out << verdictWord(outcome.verdict) << "  " << check.name;
@@ -90,8 +68,10 @@ ValidatorSummary runValidator(const ValidatorOptions& options, std::ostream& out
   }
 
   if (options.json) {
-    out << (firstJson ? "]" : "\n  ]") << ",\n  \"passed\": " << summary.passed << ",\n  \"warned\": " << summary.warned
-        << ",\n  \"failed\": " << summary.failed << "\n}\n";
+    document["passed"] = summary.passed;
+    document["warned"] = summary.warned;
+    document["failed"] = summary.failed;
+    out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
   } else {
     if (summary.warned) out << summary.warned << " of the passed checks warned\n";
     out << summary.passed << " passed, " << summary.failed << " failed\n";
