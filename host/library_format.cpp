@@ -44,6 +44,43 @@ std::uint32_t read32le(const std::vector<unsigned char>& b, std::size_t at) {
          (static_cast<std::uint32_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 
+// A little-endian word of 4 or 8 bytes.
+std::uint64_t readWordLe(const std::vector<unsigned char>& b, std::size_t at, int bytes) {
+  std::uint64_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | b[at + static_cast<std::size_t>(i)];
+  return v;
+}
+
+// Whether everything the ELF header points at (program headers, section headers and the
+// file contents of each loadable segment) lies inside the file. The dynamic loader maps
+// segments without checking, and touching a page past the end of a cut file is SIGBUS.
+bool elfExtentsInside(std::ifstream& file, std::uint64_t fileSize, const std::vector<unsigned char>& b, int bits) {
+  const bool wide = bits == 64;
+  const int word = wide ? 8 : 4;
+  const std::uint64_t phoff = readWordLe(b, wide ? 32 : 28, word);
+  const std::uint64_t shoff = readWordLe(b, wide ? 40 : 32, word);
+  const std::uint64_t phentsize = read16(b, wide ? 54 : 42, true), phnum = read16(b, wide ? 56 : 44, true);
+  const std::uint64_t shentsize = read16(b, wide ? 58 : 46, true), shnum = read16(b, wide ? 60 : 48, true);
+  if (phoff > fileSize || phnum * phentsize > fileSize - phoff) return false;
+  if (shoff > fileSize || shnum * shentsize > fileSize - shoff) return false;
+  if (phentsize < static_cast<std::uint64_t>(wide ? 56 : 32)) return phnum == 0;
+
+  std::vector<unsigned char> table(static_cast<std::size_t>(phnum * phentsize));
+  file.clear();
+  file.seekg(static_cast<std::streamoff>(phoff));
+  file.read(reinterpret_cast<char*>(table.data()), static_cast<std::streamsize>(table.size()));
+  if (static_cast<std::size_t>(file.gcount()) != table.size()) return false;
+  constexpr std::uint32_t kLoadSegment = 1;
+  for (std::uint64_t i = 0; i < phnum; ++i) {
+    const std::size_t at = static_cast<std::size_t>(i * phentsize);
+    if (read32le(table, at) != kLoadSegment) continue;
+    const std::uint64_t offset = readWordLe(table, at + (wide ? 8 : 4), word);
+    const std::uint64_t size = readWordLe(table, at + (wide ? 32 : 16), word);
+    if (offset > fileSize || size > fileSize - offset) return false;
+  }
+  return true;
+}
+
 const char* elfMachineName(std::uint16_t machine) {
   switch (machine) {
     case 3: return "x86 (i386)";
@@ -79,7 +116,7 @@ LibraryFormat foreign(std::string description) {
   return {LibraryKind::ForeignBinary, std::move(description)};
 }
 
-LibraryFormat classifyElf(const std::vector<unsigned char>& b) {
+LibraryFormat classifyElf(const std::vector<unsigned char>& b, std::ifstream& file, std::uint64_t fileSize) {
   if (b.size() < 20) return {LibraryKind::Truncated, {}};
   const unsigned char elfClass = b[4];
   const bool little = b[5] == kElfLittleEndian;
@@ -93,9 +130,9 @@ LibraryFormat classifyElf(const std::vector<unsigned char>& b) {
     return foreign("a " + what + machineSuffix(elfMachineName(machine), machine));
   if (type == kElfTypeExecutable) return {LibraryKind::NotABinary, "a program, not a library"};
   if (type != kElfTypeShared) return {LibraryKind::NotABinary, "an ELF file that is not a shared library"};
-  // Section and program headers lie beyond the first bytes; a file cut short anywhere
-  // else is left for the loader to refuse.
-  if (b.size() < 64) return {LibraryKind::Truncated, {}};
+  if (b.size() < static_cast<std::size_t>(bits == 64 ? 64 : 52) || !little ||
+      !elfExtentsInside(file, fileSize, b, bits))
+    return {LibraryKind::Truncated, {}};
   return {LibraryKind::NativeLibrary, {}};
 }
 
@@ -134,8 +171,11 @@ LibraryFormat sniffLibraryFormat(const std::string& path) {
   file.read(reinterpret_cast<char*>(b.data()), static_cast<std::streamsize>(b.size()));
   if (file.bad()) return {LibraryKind::Unreadable, "read error"};
   b.resize(static_cast<std::size_t>(file.gcount()));
+  file.clear();
+  file.seekg(0, std::ios::end);
+  const auto fileSize = static_cast<std::uint64_t>(file.tellg());
 
-  if (b.size() >= 4 && b[0] == 0x7F && b[1] == 'E' && b[2] == 'L' && b[3] == 'F') return classifyElf(b);
+  if (b.size() >= 4 && b[0] == 0x7F && b[1] == 'E' && b[2] == 'L' && b[3] == 'F') return classifyElf(b, file, fileSize);
   if (b.size() >= 2 && b[0] == 'M' && b[1] == 'Z') return classifyPe(b);
   if (b.size() >= 4) {
     const std::uint32_t magic = read32le(b, 0);

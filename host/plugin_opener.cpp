@@ -42,7 +42,7 @@ OpenedPlugin openPlugin(const std::string& path, audioMasterCallback host) {
                     path + " is not a plug-in library (" +
                         (format.description.empty() ? "no library header" : format.description) + ")");
     case LibraryKind::Truncated:
-      return failed(OpenFailure::NotALibrary, path + " is not a plug-in library (cut short inside its header)");
+      return failed(OpenFailure::NotALibrary, path + " is not a plug-in library (the file is cut short)");
     case LibraryKind::ForeignBinary: {
       const bool sameSystem = format.description.find("Linux") != std::string::npos;
       return failed(OpenFailure::WrongPlatform, "this is " + format.description + "; fxhost loads " +

@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kRate = 44100;
 constexpr double kPi = 3.14159265358979323846;
+// Both signals peak at -1 dBFS.
+constexpr float kPeak = 0.891f;
 
 // A small linear congruential generator: the same noise burst on every machine.
 class Noise {
@@ -56,16 +58,16 @@ std::vector<float> pluckedPhrase() {
   }
   for (int i = 0; i < 6; ++i)
     pluck(out, at + static_cast<std::size_t>(i) * 441, notes[i], 2.0, 0.2, noise);
-  // Peak at half of full scale (-6 dBFS), leaving the effects room to drive.
+  // Peak just below full scale, where the curves bend at every drive setting.
   float peak = 0.0f;
   for (float s : out) peak = std::fmax(peak, std::fabs(s));
   if (peak > 0.0f)
-    for (float& s : out) s = s * (0.5f / peak);
+    for (float& s : out) s = s * (kPeak / peak);
   return out;
 }
 
 std::vector<float> sineSweep() {
-  const double seconds = 4.0, from = 20.0, to = 20000.0, level = 0.5;
+  const double seconds = 4.0, from = 20.0, to = 20000.0, level = kPeak;
   const auto length = static_cast<std::size_t>(seconds * kRate);
   std::vector<float> out(length);
   const double k = std::log(to / from);

@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     const nlohmann::json* type = parameter(s, "Type");
     const nlohmann::json& out = s["output"];
     const double peak = out["peak"].get<double>(), rms = out["rms"].get<double>();
-    tables[plugin].push_back({plugin, baseName(s.value("input", std::string("-"))),
+    tables[plugin].push_back({plugin, baseName(s.value("inputFile", std::string("-"))),
                               type ? trimmed((*type)["display"].get<std::string>()) : "-",
                               value(s, "DEPTH"), value(s, "PreAmp"), value(s, "MIX"), decibels(peak), decibels(rms),
                               fixed(out["crestFactor"].get<double>(), "%.2f"),

@@ -2,6 +2,7 @@
 // plays it: open, sample rate, block size, resume, blocks, suspend, close.
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -19,16 +20,17 @@ namespace {
 
 struct RenderOptions {
   std::string plugin, input, output, summaryJson;
-  int program = -1;
+  std::optional<int> program;
   std::vector<std::string> settings;
   int blockSize = 512;
   int channel = 0;
   bool accumulate = false, downmix = false, asFloat = false, overwrite = false, quiet = false;
 };
 
-void selectProgram(const EffectInstance& fx, int program) {
-  if (program < 0) return;
-  if (program >= fx->numPrograms)
+void selectProgram(const EffectInstance& fx, std::optional<int> chosen) {
+  if (!chosen) return;
+  const int program = *chosen;
+  if (program < 0 || program >= fx->numPrograms)
     throw CommandError(ExitStatus::ProgramOutOfRange,
                        "program " + std::to_string(program) + " is out of range: the plug-in has " +
                            std::to_string(fx->numPrograms) +
@@ -96,7 +98,7 @@ class RenderCommand : public Command {
     sub->add_option("PLUGIN", o.plugin, "the plug-in library (.so)")->required();
     sub->add_option("INPUT", o.input, "audio file to process (WAV, FLAC, AIFF, OGG...)")->required();
     sub->add_option("OUTPUT", o.output, "audio file to write; its extension may choose another format")->required();
-    sub->add_option("--program", o.program, "select this program first (counted from 0)");
+    sub->add_option("--program", o.program, "select this program first (counted from 0)")->type_name("N");
     sub->add_option("--set", o.settings, "set a parameter, by index or by name (case and trailing blanks ignored)")
         ->type_name("NAME_OR_INDEX=VALUE");
     sub->add_option("--block", o.blockSize, "frames per processing call")->check(CLI::Range(1, 1 << 20));

@@ -55,8 +55,8 @@ void writeSummaryJson(const RenderSummary& s, const std::string& path) {
                           {"value", p.value}, {"display", p.display}});
   const nlohmann::json j = {
       {"plugin", s.plugin},
-      {"input", s.input},
-      {"output", s.output},
+      {"inputFile", s.input},
+      {"outputFile", s.output},
       {"frames", s.frames},
       {"sampleRate", s.sampleRate},
       {"duration", s.duration()},

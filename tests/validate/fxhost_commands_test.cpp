@@ -2,8 +2,6 @@
 // plug-ins and on the fixture plug-ins, checked through its output, files and exit status.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -18,14 +16,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli_options.h"
+#include "cli_runner.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-struct ProgramRun {
-  int status = -1;
-  std::string out, err;
-};
 
 std::string slurp(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -34,27 +30,15 @@ std::string slurp(const fs::path& path) {
   return text.str();
 }
 
-fs::path scratchDir() {
-  static const fs::path dir = [] {
-    fs::path d = fs::temp_directory_path() / ("fxhost_commands_" + std::to_string(::getpid()));
-    fs::create_directories(d);
-    return d;
-  }();
-  return dir;
+// fxhost with the words of `arguments` (split at spaces; no word here holds one).
+RunResult fxhost(const std::string& arguments) {
+  std::vector<std::string> words;
+  std::istringstream in(arguments);
+  for (std::string w; in >> w;) words.push_back(w);
+  return runFxhost(words);
 }
 
-ProgramRun fxhost(const std::string& arguments) {
-  const fs::path out = scratchDir() / "stdout", err = scratchDir() / "stderr";
-  const std::string command = std::string(FX_FXHOST) + " " + arguments + " >" + out.string() + " 2>" + err.string();
-  const int raw = std::system(command.c_str());
-  ProgramRun r;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = slurp(out);
-  r.err = slurp(err);
-  return r;
-}
-
-std::string fixture(const std::string& fault) { return std::string(FX_FIXTURE_DIR) + "/" + fault + ".so"; }
+std::string fixture(const std::string& fault) { return cli_options::fixtureDir() + "/" + fault + ".so"; }
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> all;
@@ -79,11 +63,15 @@ std::vector<std::vector<std::string>> csvRows(const fs::path& path) {
   return rows;
 }
 
+class FxhostValidate : public CliTest {};
+class FxhostCurves : public CliTest {};
+class FxhostBench : public CliTest {};
+
 }  // namespace
 
-TEST(FxhostValidate, OurPluginsPassWithAZeroExitStatus) {
-  for (const char* plugin : {FX_PLUGIN_ONE, FX_PLUGIN_TWO}) {
-    const ProgramRun r = fxhost(std::string("validate ") + plugin);
+TEST_F(FxhostValidate, OurPluginsPassWithAZeroExitStatus) {
+  for (const std::string& plugin : {cli_options::pluginOne(), cli_options::pluginTwo()}) {
+    const RunResult r = fxhost(std::string("validate ") + plugin);
     EXPECT_EQ(r.status, 0) << plugin << "\n" << r.out;
     const std::vector<std::string> out = lines(r.out);
     ASSERT_FALSE(out.empty());
@@ -92,8 +80,8 @@ TEST(FxhostValidate, OurPluginsPassWithAZeroExitStatus) {
   }
 }
 
-TEST(FxhostValidate, ACrashFailsOneCheckAndTheRunGoesOn) {
-  const ProgramRun r = fxhost("validate " + fixture("crash_on_idle"));
+TEST_F(FxhostValidate, ACrashFailsOneCheckAndTheRunGoesOn) {
+  const RunResult r = fxhost("validate " + fixture("crash_on_idle"));
   EXPECT_EQ(r.status, 16);
   const std::vector<std::string> out = lines(r.out);
   ASSERT_FALSE(out.empty());
@@ -108,16 +96,16 @@ TEST(FxhostValidate, ACrashFailsOneCheckAndTheRunGoesOn) {
   EXPECT_NE(r.out.find("PASS  realtime.denormal-cost"), std::string::npos) << r.out;
 }
 
-TEST(FxhostValidate, AHangTimesOut) {
-  const ProgramRun r = fxhost("validate " + fixture("hang_in_process") + " --include processing.block-sizes --timeout 0.5");
+TEST_F(FxhostValidate, AHangTimesOut) {
+  const RunResult r = fxhost("validate " + fixture("hang_in_process") + " --include processing.block-sizes --timeout 0.5");
   EXPECT_EQ(r.status, 16);
   EXPECT_NE(r.out.find("FAIL  processing.block-sizes"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("timed out after 0.5 s"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("0 passed, 1 failed"), std::string::npos) << r.out;
 }
 
-TEST(FxhostValidate, IncludeExcludeAndOnlyFailedChooseWhatRunsAndWhatShows) {
-  const ProgramRun r = fxhost("validate " + fixture("nan_output") + " --include processing --exclude '*rates' --only-failed");
+TEST_F(FxhostValidate, IncludeExcludeAndOnlyFailedChooseWhatRunsAndWhatShows) {
+  const RunResult r = fxhost("validate " + fixture("nan_output") + " --include processing --exclude *rates --only-failed");
   EXPECT_EQ(r.status, 16);
   const std::vector<std::string> out = lines(r.out);
   ASSERT_GE(out.size(), 2u);
@@ -133,9 +121,9 @@ TEST(FxhostValidate, IncludeExcludeAndOnlyFailedChooseWhatRunsAndWhatShows) {
       << r.out;
 }
 
-TEST(FxhostValidate, OneSeedRepeatsARunAndJsonReadsBack) {
-  const std::string args = "validate " + fixture("long_display") + " --json --seed 5 --exclude 'realtime'";
-  const ProgramRun first = fxhost(args), second = fxhost(args);
+TEST_F(FxhostValidate, OneSeedRepeatsARunAndJsonReadsBack) {
+  const std::string args = "validate " + fixture("long_display") + " --json --seed 5 --exclude realtime";
+  const RunResult first = fxhost(args), second = fxhost(args);
   EXPECT_EQ(first.status, 0);
   EXPECT_EQ(first.out, second.out);
   const nlohmann::json doc = nlohmann::json::parse(first.out);
@@ -149,45 +137,45 @@ TEST(FxhostValidate, OneSeedRepeatsARunAndJsonReadsBack) {
   EXPECT_EQ(verdicts["processing.signals"], "PASS");
 }
 
-TEST(FxhostValidate, BadCommandLinesAndFilesAreErrors) {
+TEST_F(FxhostValidate, BadCommandLinesAndFilesAreErrors) {
   struct Case {
     std::string args;
     int status;
     const char* message;
   };
   const Case cases[] = {
-      {"validate " + (scratchDir() / "none.so").string(), 3, "error: cannot read plug-in"},
-      {"validate " + std::string(FX_PLUGIN_ONE) + " --include nothing", 2, "error: no check matches"},
-      {"validate " + std::string(FX_PLUGIN_ONE) + " --timeout 0", 2, ""},
+      {"validate " + path("none.so"), 3, "error: cannot read plug-in"},
+      {"validate " + std::string(cli_options::pluginOne()) + " --include nothing", 2, "error: no check matches"},
+      {"validate " + std::string(cli_options::pluginOne()) + " --timeout 0", 2, ""},
   };
   for (const Case& c : cases) {
-    const ProgramRun r = fxhost(c.args);
+    const RunResult r = fxhost(c.args);
     EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << "\n" << r.err;
   }
 }
 
-TEST(FxhostCurves, AtDepthZeroPluginOneIsTheIdentityAndPluginTwoHalvesTheInput) {
+TEST_F(FxhostCurves, AtDepthZeroPluginOneIsTheIdentityAndPluginTwoHalvesTheInput) {
   struct Case {
-    const char* plugin;
+    std::string plugin;
     const char* stem;
     const char* depthZero;  // the setting label at DEPTH 0 (and PreAmp 0)
     std::set<std::string> curves;
     double gain;     // slope at DEPTH 0
   };
   const Case cases[] = {
-      {FX_PLUGIN_ONE, "QUORV1_01", "DEPTH 0", {"A", "B", "C"}, 1.0},
-      {FX_PLUGIN_TWO, "QUORV1_02", "DEPTH 0 PreAmp 0", {"Dist", "Valve", "Tape"}, 0.5},
+      {cli_options::pluginOne(), "QUORV1_01", "DEPTH 0", {"A", "B", "C"}, 1.0},
+      {cli_options::pluginTwo(), "QUORV1_02", "DEPTH 0 PreAmp 0", {"Dist", "Valve", "Tape"}, 0.5},
   };
   for (const Case& c : cases) {
-    const fs::path dir = scratchDir() / c.stem;
-    const ProgramRun r = fxhost(std::string("curves ") + c.plugin + " --out " + dir.string());
+    const fs::path out = path(c.stem);
+    const RunResult r = fxhost(std::string("curves ") + c.plugin + " --out " + out.string());
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_NE(r.out.find("MIX set to 0"), std::string::npos);
 
     std::set<std::string> curves;
     std::size_t checked = 0;
-    for (const auto& row : csvRows(dir / (std::string(c.stem) + "_transfer.csv"))) {
+    for (const auto& row : csvRows(out / (std::string(c.stem) + "_transfer.csv"))) {
       ASSERT_EQ(row.size(), 4u);
       curves.insert(row[0]);
       if (row[1] != c.depthZero) continue;
@@ -200,7 +188,7 @@ TEST(FxhostCurves, AtDepthZeroPluginOneIsTheIdentityAndPluginTwoHalvesTheInput) 
     EXPECT_EQ(checked, 3u * 601u) << "every point of the three DEPTH 0 curves";
 
     // A straight line has no harmonics; full drive has plenty on every curve.
-    for (const auto& row : csvRows(dir / (std::string(c.stem) + "_thd.csv"))) {
+    for (const auto& row : csvRows(out / (std::string(c.stem) + "_thd.csv"))) {
       const double thd = std::stod(row[2]);
       if (row[1] == c.depthZero) {
         EXPECT_LT(thd, 0.001) << c.stem << " " << row[0];
@@ -208,14 +196,14 @@ TEST(FxhostCurves, AtDepthZeroPluginOneIsTheIdentityAndPluginTwoHalvesTheInput) 
         EXPECT_GT(thd, 1.0) << c.stem << " " << row[0] << " " << row[1];
       }
     }
-    const std::string png = slurp(dir / (std::string(c.stem) + "_curves.png"));
+    const std::string png = slurp(out / (std::string(c.stem) + "_curves.png"));
     ASSERT_GT(png.size(), 8u);
     EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
   }
 }
 
-TEST(FxhostBench, PrintsPositiveFiguresForEachPluginAndBlock) {
-  const ProgramRun r = fxhost(std::string("bench ") + FX_PLUGIN_ONE + " " + fixture("well_behaved") +
+TEST_F(FxhostBench, PrintsPositiveFiguresForEachPluginAndBlock) {
+  const RunResult r = fxhost(std::string("bench ") + cli_options::pluginOne() + " " + fixture("well_behaved") +
                        " --block 64 --block 512 --seconds 0.05 --runs 3");
   ASSERT_EQ(r.status, 0) << r.err;
   std::vector<std::string> rows;
@@ -237,8 +225,8 @@ TEST(FxhostBench, PrintsPositiveFiguresForEachPluginAndBlock) {
   }
 }
 
-TEST(FxhostBench, AMissingPluginIsAnError) {
-  const ProgramRun r = fxhost("bench " + (scratchDir() / "none.so").string() + " --seconds 0.01");
+TEST_F(FxhostBench, AMissingPluginIsAnError) {
+  const RunResult r = fxhost("bench " + path("none.so") + " --seconds 0.01");
   EXPECT_EQ(r.status, 3);
   EXPECT_TRUE(startsWith(r.err, "error: ")) << r.err;
 }
