@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The demo: builds the Linux plug-ins and fxhost, synthesises the test material (a plucked-
 # string phrase and a sine sweep), renders both through both plug-ins with every curve at
-# two DEPTH settings, leaves the WAV files in build/demo/ and prints one table per plug-in.
+# two DEPTH settings, leaves the WAV files in build/demo/ and prints one table per plug-in,
+# then draws the transfer curves and harmonic spectra of both plug-ins there (fxhost curves).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Called from make: keep the inner build from announcing every directory it enters.
@@ -46,5 +47,13 @@ for material in pluck sweep; do
 done
 
 "$bin/host/demo/fxdemo_table" "${summaries[@]}"
+
+echo
+echo "=== drawing the curves into $out/"
+for plugin in QUORV1_01 QUORV1_02; do
+  "$fxhost" curves "dist/$preset/$plugin.so" --out "$out" > "$out/$plugin-curves.log" || { cat "$out/$plugin-curves.log"; exit 1; }
+  sed -n '/^curve /,/^wrote/p' "$out/$plugin-curves.log" | grep -v '^wrote'
+  echo "$out/${plugin}_curves.png"
+done
 echo
 echo "$(ls "$out"/*.wav | wc -l) WAV files in $out/"

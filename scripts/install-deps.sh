@@ -6,7 +6,9 @@ set -euo pipefail
 what=${1:-test}
 
 # The native build: the plug-ins, and fxhost with its audio-file and command-line libraries.
-native_pkgs=(cmake make g++ libsndfile1-dev libcli11-dev nlohmann-json3-dev)
+native_pkgs=(cmake make g++ libsndfile1-dev libcli11-dev nlohmann-json3-dev libfftw3-dev)
+# gnuplot draws the figures of `fxhost curves` (the demo's and the tests').
+plot_pkgs=(gnuplot-nox)
 cross_pkgs=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
 # zam-plugins: a peer plug-in from another maker for the host's tests.
 test_pkgs=(googletest libgtest-dev wine wine64 wine32:i386 binutils-mingw-w64-i686
@@ -14,8 +16,8 @@ test_pkgs=(googletest libgtest-dev wine wine64 wine32:i386 binutils-mingw-w64-i6
 
 case "$what" in
   build) pkgs=("${native_pkgs[@]}" "${cross_pkgs[@]}") ;;
-  demo)  pkgs=("${native_pkgs[@]}") ;;
-  test)  pkgs=("${native_pkgs[@]}" "${cross_pkgs[@]}" "${test_pkgs[@]}") ;;
+  demo)  pkgs=("${native_pkgs[@]}" "${plot_pkgs[@]}") ;;
+  test)  pkgs=("${native_pkgs[@]}" "${plot_pkgs[@]}" "${cross_pkgs[@]}" "${test_pkgs[@]}") ;;
   *) echo "error: unknown set '$what' (use build, demo or test)" >&2; exit 2 ;;
 esac
 
