@@ -70,6 +70,9 @@ CheckOutcome runInChild(const std::function<CheckOutcome()>& work, double timeou
   if (pid == 0) {
     close(fds[0]);
     stepPipe = fds[1];
+    // A fault in the code under test ends the child by its signal, so the parent can name
+    // it, even where a sanitizer would catch it and exit with its own status.
+    for (int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) signal(fault, SIG_DFL);
     CheckOutcome result;
     try {
       result = work();

@@ -62,7 +62,10 @@ TEST(ValidatorChecks, AFaultStaysInItsCheck) {
   EXPECT_NE(runCheck(fixture("long_display"), "parameters.sweep").verdict, Verdict::Fail);
   for (const ValidatorCheck& c : validatorChecks()) {
     const CheckOutcome o = runCheck(fixture("well_behaved"), c.name);
-    EXPECT_EQ(o.verdict, Verdict::Pass) << c.name << ": " << o.reason();
+    // The denormal cost is a measurement: the fixture multiplies denormals like any plain
+    // code, which a slow or busy machine may show as a warning.
+    if (std::string(c.name) == "realtime.denormal-cost") EXPECT_NE(o.verdict, Verdict::Fail) << o.reason();
+    else EXPECT_EQ(o.verdict, Verdict::Pass) << c.name << ": " << o.reason();
   }
 }
 
