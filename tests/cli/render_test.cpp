@@ -46,6 +46,7 @@ TEST_F(RenderTest, OutputIsThePluginsOwnProcessingOfTheSameSamples) {
     const RunResult run = runFxhost(args);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("1037 frames"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "") << "no progress bar when stderr is not a terminal";
 
     const Audio out = readAudio(path("out.wav"));
     EXPECT_EQ(out.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
