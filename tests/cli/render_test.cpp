@@ -198,8 +198,9 @@ TEST_F(RenderTest, SummaryJsonHasTheFiguresOfTheRender) {
   std::vector<float> square(1000);
   for (std::size_t i = 0; i < square.size(); ++i) square[i] = (i / 50) % 2 ? -1.0f : 1.0f;
   writeAudio(path("in.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, square);
-  const RunResult run = runFxhost({"render", cli_options::pluginOne(), path("in.wav"), path("out.wav"), "--set", "mix=1",
-                                   "--summary-json", path("summary.json"), "--block", "128"});
+  // Options before the files too: each --set takes one value.
+  const RunResult run = runFxhost({"render", "--block", "128", "--set", "mix=1", cli_options::pluginOne(), path("in.wav"),
+                                   path("out.wav"), "--summary-json", path("summary.json")});
   ASSERT_EQ(run.status, 0) << run.err;
   std::ifstream file(path("summary.json"));
   const nlohmann::json summary = nlohmann::json::parse(file);
