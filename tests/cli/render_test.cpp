@@ -58,6 +58,19 @@ TEST_F(RenderTest, OutputIsThePluginsOwnProcessingOfTheSameSamples) {
   }
 }
 
+TEST_F(RenderTest, AnEffectWithoutReplacingIsPlayedThroughProcessIntoZeroedBuffers) {
+  // The fixture adds half its input to the output: only zeroed buffers give exactly half.
+  const std::vector<float> signal = testSignal(1000, 1);
+  writeAudio(path("in.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, signal);
+  const RunResult run = runFxhost({"render", cli_options::fixtureDir() + "/fixture_accumulating_only.so", path("in.wav"),
+                                   path("out.wav"), "--block", "300"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("(accumulating)"), std::string::npos) << run.out;
+  const Audio out = readAudio(path("out.wav"));
+  ASSERT_EQ(out.samples.size(), signal.size());
+  for (std::size_t i = 0; i < signal.size(); ++i) ASSERT_EQ(out.samples[i], 0.5f * signal[i]) << i;
+}
+
 TEST_F(RenderTest, OutputHasExactlyTheInputsFrames) {
   for (std::size_t frames : {std::size_t{1}, std::size_t{511}, std::size_t{512}, std::size_t{513}, std::size_t{2000}}) {
     writeAudio(path("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, testSignal(frames, 1));
