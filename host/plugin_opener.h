@@ -27,13 +27,9 @@ struct OpenedPlugin {
   OpenFailure failure = OpenFailure::None;
   std::string message;  // one line naming the problem, without "error:"
   std::unique_ptr<PluginLibrary> library;
+  // Declared after `library`, so it is closed before the library is unloaded.
   EffectInstance instance;
-  const char* entryName = nullptr;
-
-  OpenedPlugin() = default;
-  OpenedPlugin(OpenedPlugin&&) = default;
-  OpenedPlugin& operator=(OpenedPlugin&&) = delete;
-  ~OpenedPlugin() { instance = EffectInstance(); }
+  const char* entryName = nullptr;  // "VSTPluginMain" or "main"
 };
 
 // Called by hosts on their main thread; allocates. `host` is the callback handed to the entry.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -67,6 +68,26 @@ std::string baseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The temporary file being written, for the signal handler: an interrupted render must not
+// leave it behind either. One render at a time per process.
+char pendingTemporary[4096];
+
+extern "C" void removePendingAndExit(int signal) {
+  if (pendingTemporary[0] != '\0') unlink(pendingTemporary);
+  _exit(128 + signal);
+}
+
+void watchTemporary(const std::string& temporary) {
+  if (temporary.size() >= sizeof pendingTemporary) return;
+  std::memcpy(pendingTemporary, temporary.c_str(), temporary.size() + 1);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, removePendingAndExit);
+}
+
+void forgetTemporary() {
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, SIG_DFL);
+  pendingTemporary[0] = '\0';
+}
+
 }  // namespace
 
 bool fileExists(const std::string& path) {
@@ -120,6 +141,7 @@ AudioWriter::AudioWriter(const std::string& filePath, int format, int channels, 
   const int fd = mkstemp(name.data());
   if (fd < 0) throw CommandError(ExitStatus::OutputUnwritable, "cannot write " + path + ": " + std::strerror(errno));
   temporaryPath = name.data();
+  watchTemporary(temporaryPath);
 
   SF_INFO info{};
   info.format = format;
@@ -130,6 +152,7 @@ AudioWriter::AudioWriter(const std::string& filePath, int format, int channels, 
     const std::string why = sf_strerror(nullptr);
     close(fd);
     unlink(temporaryPath.c_str());
+    forgetTemporary();
     throw CommandError(ExitStatus::OutputUnwritable, "cannot write " + path + " as " + describeFormat(format) + ": " + why);
   }
   // Integer formats: a float at or beyond full scale becomes the largest code, not a wrap.
@@ -139,6 +162,7 @@ AudioWriter::AudioWriter(const std::string& filePath, int format, int channels, 
 AudioWriter::~AudioWriter() {
   if (file) sf_close(file);
   if (!temporaryPath.empty()) unlink(temporaryPath.c_str());
+  forgetTemporary();
 }
 
 void AudioWriter::write(const float* interleaved, std::size_t frameCount) {
@@ -159,6 +183,7 @@ void AudioWriter::commit() {
   if (rename(temporaryPath.c_str(), path.c_str()) != 0)
     throw CommandError(ExitStatus::OutputUnwritable, "cannot write " + path + ": " + std::strerror(errno));
   temporaryPath.clear();
+  forgetTemporary();
 }
 
 int chooseOutputFormat(int inputFormat, const std::string& outputPath, bool asFloat) {

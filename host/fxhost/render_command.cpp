@@ -100,8 +100,11 @@ class RenderCommand : public Command {
     sub->add_option("OUTPUT", o.output, "audio file to write; its extension may choose another format")->required();
     sub->add_option("--program", o.program, "select this program first (counted from 0)")->type_name("N");
     sub->add_option("--set", o.settings, "set a parameter, by index or by name (case and trailing blanks ignored)")
-        ->type_name("NAME_OR_INDEX=VALUE");
-    sub->add_option("--block", o.blockSize, "frames per processing call")->check(CLI::Range(1, 1 << 20));
+        ->type_name("NAME_OR_INDEX=VALUE")
+        ->allow_extra_args(false);
+    sub->add_option("--block", o.blockSize, "frames per processing call")
+        ->check(CLI::Range(1, 1 << 20))
+        ->capture_default_str();
     sub->add_flag("--accumulate", o.accumulate, "process through the accumulating entry into zeroed buffers");
     sub->add_option("--channel", o.channel, "feed this input channel (counted from 1) to every plug-in input")
         ->check(CLI::PositiveNumber);

@@ -58,6 +58,7 @@ TEST_F(ErrorTest, PluginsThatCannotBeLoadedAreNamedForWhatTheyAre) {
       {"64-bit Windows", "win64.dll", 5, "this is a 64-bit Windows plug-in; fxhost loads 64-bit Linux plug-ins"},
       {"32-bit Linux", "elf32.so", 5, "this is a 32-bit Linux library for x86 (i386)"},
       {"another processor", "arm64.so", 5, "this is a 64-bit Linux library for aarch64; fxhost loads 64-bit Linux plug-ins for x86-64"},
+      {"refused by the loader", "@fixture_unresolved.so", 4, "undefined symbol: fixtureSymbolNobodyDefines"},
       {"no main", "@fixture_no_main.so", 6, "exports neither VSTPluginMain nor main"},
       {"main answers null", "@fixture_null_main.so", 7, "returned no effect"},
       {"wrong magic", "@fixture_bad_magic.so", 8, "wrong magic number 0x4E6F7065"},

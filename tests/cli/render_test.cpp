@@ -46,6 +46,7 @@ TEST_F(RenderTest, OutputIsThePluginsOwnProcessingOfTheSameSamples) {
     const RunResult run = runFxhost(args);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("1037 frames"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "") << "no progress bar when stderr is not a terminal";
 
     const Audio out = readAudio(path("out.wav"));
     EXPECT_EQ(out.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
@@ -55,6 +56,19 @@ TEST_F(RenderTest, OutputIsThePluginsOwnProcessingOfTheSameSamples) {
     ASSERT_EQ(out.samples.size(), expected.size());
     EXPECT_TRUE(out.samples == expected);
   }
+}
+
+TEST_F(RenderTest, AnEffectWithoutReplacingIsPlayedThroughProcessIntoZeroedBuffers) {
+  // The fixture adds half its input to the output: only zeroed buffers give exactly half.
+  const std::vector<float> signal = testSignal(1000, 1);
+  writeAudio(path("in.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, signal);
+  const RunResult run = runFxhost({"render", cli_options::fixtureDir() + "/fixture_accumulating_only.so", path("in.wav"),
+                                   path("out.wav"), "--block", "300"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("(accumulating)"), std::string::npos) << run.out;
+  const Audio out = readAudio(path("out.wav"));
+  ASSERT_EQ(out.samples.size(), signal.size());
+  for (std::size_t i = 0; i < signal.size(); ++i) ASSERT_EQ(out.samples[i], 0.5f * signal[i]) << i;
 }
 
 TEST_F(RenderTest, OutputHasExactlyTheInputsFrames) {
@@ -197,8 +211,9 @@ TEST_F(RenderTest, SummaryJsonHasTheFiguresOfTheRender) {
   std::vector<float> square(1000);
   for (std::size_t i = 0; i < square.size(); ++i) square[i] = (i / 50) % 2 ? -1.0f : 1.0f;
   writeAudio(path("in.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, square);
-  const RunResult run = runFxhost({"render", cli_options::pluginOne(), path("in.wav"), path("out.wav"), "--set", "mix=1",
-                                   "--summary-json", path("summary.json"), "--block", "128"});
+  // Options before the files too: each --set takes one value.
+  const RunResult run = runFxhost({"render", "--block", "128", "--set", "mix=1", cli_options::pluginOne(), path("in.wav"),
+                                   path("out.wav"), "--summary-json", path("summary.json")});
   ASSERT_EQ(run.status, 0) << run.err;
   std::ifstream file(path("summary.json"));
   const nlohmann::json summary = nlohmann::json::parse(file);
