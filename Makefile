@@ -1,11 +1,14 @@
 # The two commands of this project:
-#   make        installs what the build needs, then builds the plug-ins into dist/
+#   make demo   installs what it needs, builds the Linux plug-ins and fxhost, renders test
+#               material through both plug-ins into build/demo/ and prints the figures
 #   make test   installs what the tests need, builds every target and runs every test
+# and further:
+#   make        installs what the build needs, then builds the plug-ins into dist/
 #   make fuzz   runs the fuzzers for FUZZ_SECONDS each (default 300)
 RELEASE_PRESETS := linux-x86_64 windows-x86 windows-x64
 FUZZ_SECONDS ?= 300
 
-.PHONY: all dist test fuzz clean
+.PHONY: all dist demo test fuzz clean
 
 all: dist
 
@@ -15,6 +18,10 @@ dist:
 	  cmake --preset $$p -DFX_BUILD_TESTS=OFF >/dev/null && cmake --build --preset $$p -j2 || exit 1; \
 	done
 	@ls -l dist/*/
+
+demo:
+	@scripts/install-deps.sh demo
+	@scripts/demo.sh
 
 test:
 	@scripts/run-tests.sh

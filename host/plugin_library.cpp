@@ -20,7 +20,9 @@ bool PluginLibrary::load(const std::string& path) {
   handle = reinterpret_cast<void*>(LoadLibraryA(path.c_str()));
   if (!handle) lastError = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
 #else
-  handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  // A name without a slash would be looked up in the library search path instead.
+  const std::string local = path.find('/') == std::string::npos ? "./" + path : path;
+  handle = dlopen(local.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) lastError = dlerror();
 #endif
   return handle != nullptr;
@@ -34,4 +36,20 @@ PluginEntryProc PluginLibrary::entry(const char* name) const {
 #else
   return reinterpret_cast<PluginEntryProc>(dlsym(handle, name));
 #endif
+}
+
+namespace {
+const char* const kEntryNames[] = {"VSTPluginMain", "main"};
+}
+
+PluginEntryProc PluginLibrary::hostEntry() const {
+  for (const char* name : kEntryNames)
+    if (PluginEntryProc found = entry(name)) return found;
+  return nullptr;
+}
+
+const char* PluginLibrary::hostEntryName() const {
+  for (const char* name : kEntryNames)
+    if (entry(name)) return name;
+  return nullptr;
 }

@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12, and nothing when all of it is present.
-# Usage: scripts/install-deps.sh [build|test]   (default: test, which is a superset of build)
+# Usage: scripts/install-deps.sh [build|demo|test]   (default: test, a superset of the others)
 set -euo pipefail
 
 what=${1:-test}
 
-build_pkgs=(cmake make g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
+# The native build: the plug-ins, and fxhost with its audio-file and command-line libraries.
+native_pkgs=(cmake make g++ libsndfile1-dev libcli11-dev nlohmann-json3-dev)
+cross_pkgs=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
+# zam-plugins: a peer plug-in from another maker for the host's tests.
 test_pkgs=(googletest libgtest-dev wine wine64 wine32:i386 binutils-mingw-w64-i686
-           clang-14 libclang-rt-14-dev valgrind)
+           clang-14 libclang-rt-14-dev valgrind zam-plugins)
 
 case "$what" in
-  build) pkgs=("${build_pkgs[@]}") ;;
-  test)  pkgs=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
-  *) echo "error: unknown set '$what' (use build or test)" >&2; exit 2 ;;
+  build) pkgs=("${native_pkgs[@]}" "${cross_pkgs[@]}") ;;
+  demo)  pkgs=("${native_pkgs[@]}") ;;
+  test)  pkgs=("${native_pkgs[@]}" "${cross_pkgs[@]}" "${test_pkgs[@]}") ;;
+  *) echo "error: unknown set '$what' (use build, demo or test)" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "aeffect.h"
+#include "effect_instance.h"
 #include "plugin_library.h"
 #include "recording_host.h"
 #include "test_options.h"
@@ -25,40 +26,21 @@ inline PluginLibrary& loadedPlugin() {
 
 inline PluginEntryProc pluginEntry(const char* name = "main") { return loadedPlugin().entry(name); }
 
-// One effect instance, closed through opcode 1 when it goes.
-class Instance {
+// One effect instance made through `main` with the recording host, closed through opcode 1
+// when it goes: the host tools' own wrapper, with every text checked for its terminator.
+class Instance : public EffectInstance {
  public:
-  Instance() {
-    PluginEntryProc entry = pluginEntry();
-    if (entry) record = entry(recording_host::callback);
-  }
-  ~Instance() {
-    if (record) record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
-  }
-  Instance(const Instance&) = delete;
-  Instance& operator=(const Instance&) = delete;
+  Instance() : EffectInstance(pluginEntry(), recording_host::callback) {}
 
-  AEffect* operator->() const { return record; }
-  AEffect* get() const { return record; }
-
-  std::intptr_t dispatch(std::int32_t opcode, std::int32_t index = 0, std::intptr_t value = 0,
-                         void* ptr = nullptr, float opt = 0.0f) {
-    return record->dispatcher(record, opcode, index, value, ptr, opt);
-  }
   // The text an opcode writes for `index` into a fresh 256-byte buffer.
   std::string text(std::int32_t opcode, std::int32_t index = 0) {
-    char buffer[256];
-    std::memset(buffer, 0x55, sizeof buffer);
-    dispatch(opcode, index, 0, buffer);
-    EXPECT_NE(std::memchr(buffer, 0, sizeof buffer), nullptr) << "text not terminated";
-    return std::string(buffer, strnlen(buffer, sizeof buffer));
+    bool terminated = false;
+    std::string result = EffectInstance::text(opcode, index, &terminated);
+    EXPECT_TRUE(terminated) << "text not terminated";
+    return result;
   }
-  void set(std::int32_t index, float value) { record->setParameter(record, index, value); }
-  float get(std::int32_t index) { return record->getParameter(record, index); }
-
- private:
-  AEffect* record = nullptr;
 };
+static_assert(EffectInstance::kTextBufferSize == 256);
 
 // Channel buffers for one block, the pointer arrays a host passes.
 struct Block {
