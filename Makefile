@@ -15,7 +15,7 @@ all: dist
 dist:
 	@scripts/install-deps.sh build
 	@for p in $(RELEASE_PRESETS); do \
-	  cmake --preset $$p -DFX_BUILD_TESTS=OFF >/dev/null && cmake --build --preset $$p -j2 || exit 1; \
+	  cmake --preset $$p -DFX_BUILD_TESTS=OFF --no-warn-unused-cli >/dev/null && cmake --build --preset $$p -j2 || exit 1; \
 	done
 	@ls -l dist/*/
 

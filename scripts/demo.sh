@@ -12,7 +12,7 @@ preset=linux-x86_64
 bin=build/$preset
 out=build/demo
 echo "=== building ($preset)"
-cmake --preset $preset -DFX_BUILD_TESTS=OFF >/dev/null
+cmake --preset $preset -DFX_BUILD_TESTS=OFF --no-warn-unused-cli >/dev/null
 cmake --build --preset $preset -j2 --target QUORV1_01 QUORV1_02 fxhost fxdemo_material fxdemo_table >/dev/null
 
 rm -rf "$out"

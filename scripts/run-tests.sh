@@ -60,5 +60,5 @@ for plugin in QUORV1_01 QUORV1_02; do
 done
 
 [ ${#failures[@]} -eq 0 ] || echo "failed: ${failures[*]}"
-echo "test suites: $passed passed, $failed failed"
+echo "suites: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
