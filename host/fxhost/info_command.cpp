@@ -1,4 +1,5 @@
 // fxhost info PLUGIN [--json]: everything a host can learn about an effect.
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -72,10 +73,16 @@ void printText(const std::string& path, const char* entry, const EffectDescripti
   std::printf("\nprograms            %d (current %d)\n", d.numPrograms, d.currentProgram);
   for (const ProgramDescription& p : d.programs) std::printf("  %3d  %s\n", p.index, visibleText(p.name).c_str());
   std::printf("\nparameters          %d\n", d.numParams);
-  std::printf("  %3s  %-16s %-14s %-10s %s\n", "#", "name", "label", "value", "display");
+  // Columns as wide as their longest quoted text, so long names keep the table straight.
+  int nameWidth = 4, labelWidth = 5;
+  for (const ParameterDescription& p : d.parameters) {
+    nameWidth = std::max(nameWidth, static_cast<int>(visibleText(p.name).size()));
+    labelWidth = std::max(labelWidth, static_cast<int>(visibleText(p.label).size()));
+  }
+  std::printf("  %3s  %-*s  %-*s  %-10s %s\n", "#", nameWidth, "name", labelWidth, "label", "value", "display");
   for (const ParameterDescription& p : d.parameters)
-    std::printf("  %3d  %-16s %-14s %-10.6f %s\n", p.index, visibleText(p.name).c_str(), visibleText(p.label).c_str(),
-                static_cast<double>(p.value), visibleText(p.display).c_str());
+    std::printf("  %3d  %-*s  %-*s  %-10.6f %s\n", p.index, nameWidth, visibleText(p.name).c_str(), labelWidth,
+                visibleText(p.label).c_str(), static_cast<double>(p.value), visibleText(p.display).c_str());
 }
 
 class InfoCommand : public Command {
