@@ -1,0 +1,69 @@
+// Two doubles at a time with SSE2, which every x86-64 processor (and the 32-bit build)
+// has. The lane operations every block kernel is written in; see simd_avx2.h and
+// simd_avx512.h for the same operations on wider registers.
+//
+// Each operation is the IEEE double operation the per-sample code performs, lane by
+// lane: no reciprocals, no fused multiply-adds, conversions rounding as a cast does.
+//
+// Include only from a source compiled for this instruction set. The unnamed namespace
+// keeps every function local to that source, so the linker can never merge a copy built
+// for a wider instruction set into code that runs on any processor.
+#pragma once
+
+#include <emmintrin.h>
+
+#include <cstdint>
+
+namespace fx_dsp {
+namespace {
+
+struct Sse2 {
+  static constexpr int kWidth = 2;
+  using Doubles = __m128d;
+  using Mask = __m128d;
+  using Indices = __m128i;
+
+  // kWidth floats from p, widened exactly.
+  static Doubles load(const float* p) {
+    return _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))));
+  }
+  // Each lane rounded to float, as static_cast<float> does.
+  static void store(float* p, Doubles v) {
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_castps_si128(_mm_cvtpd_ps(v)));
+  }
+  static Doubles all(double v) { return _mm_set1_pd(v); }
+  // Each lane rounded to float and widened back: static_cast<float>, then to double.
+  static Doubles roundToFloat(Doubles v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
+
+  static Doubles add(Doubles a, Doubles b) { return _mm_add_pd(a, b); }
+  static Doubles sub(Doubles a, Doubles b) { return _mm_sub_pd(a, b); }
+  static Doubles mul(Doubles a, Doubles b) { return _mm_mul_pd(a, b); }
+  static Doubles div(Doubles a, Doubles b) { return _mm_div_pd(a, b); }
+  // Clears the sign bit, as fabs does (NaN included).
+  static Doubles abs(Doubles a) { return _mm_andnot_pd(_mm_set1_pd(-0.0), a); }
+
+  // Comparisons as C++ writes them: false where either side is NaN...
+  static Mask less(Doubles a, Doubles b) { return _mm_cmplt_pd(a, b); }
+  static Mask greater(Doubles a, Doubles b) { return _mm_cmpgt_pd(a, b); }
+  // ...except these: !(a <= b), true for NaN, and "a is NaN".
+  static Mask notLessEqual(Doubles a, Doubles b) { return _mm_cmpnle_pd(a, b); }
+  static Mask isNaN(Doubles a) { return _mm_cmpunord_pd(a, a); }
+  static Mask either(Mask a, Mask b) { return _mm_or_pd(a, b); }
+  // m ? a : b, lane by lane.
+  static Doubles select(Mask m, Doubles a, Doubles b) {
+    return _mm_or_pd(_mm_and_pd(m, a), _mm_andnot_pd(m, b));
+  }
+
+  // Truncation toward zero; every lane is in 0..2^31 by the time it gets here.
+  static Indices truncate(Doubles v) { return _mm_cvttpd_epi32(v); }
+  static Doubles widen(Indices i) { return _mm_cvtepi32_pd(i); }
+  // row[i] for each lane, widened exactly.
+  static Doubles gather(const float* row, Indices i) {
+    const std::int32_t i0 = _mm_cvtsi128_si32(i);
+    const std::int32_t i1 = _mm_cvtsi128_si32(_mm_srli_si128(i, 4));
+    return _mm_set_pd(row[i1], row[i0]);
+  }
+};
+
+}  // namespace
+}  // namespace fx_dsp

@@ -1,0 +1,141 @@
+// Plug-in one's fast processing against the plain per-sample reference: every block
+// kernel this machine can run, and the effect's own entries, bit for bit over a long
+// varied signal and hostile parameter values.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "allocation_counter.h"
+#include "aum.h"
+#include "dsp/block_kernel.h"
+#include "oracle_input.h"
+#include "parameter_text.h"
+#include "plugin_one_reference.h"
+
+namespace {
+
+using fx_dsp::SimdPath;
+using oracle_input::exact;
+using oracle_input::firstDifference;
+using quorv1_01::AUM;
+using Parameters = reference::PluginOne::Parameters;
+
+const reference::PluginOne& oracle() {
+  static const reference::PluginOne instance;
+  return instance;
+}
+
+// Both outputs of a block, as the effect and as the reference computed them.
+struct Outputs {
+  std::vector<float> left, right;
+  explicit Outputs(std::size_t frames, float start = 0.0f)
+      : left(frames, start), right(frames, -start) {}
+};
+
+std::string describe(const Parameters& p) {
+  return "depth " + exact(p.depth) + " mix " + exact(p.mix) + " type " + exact(p.type);
+}
+
+class PluginOneKernel : public testing::TestWithParam<SimdPath> {};
+
+// Each kernel, driven group by group as the effect drives it, for many parameter sets;
+// blocks go alternately through the replacing and the accumulating kernel.
+TEST_P(PluginOneKernel, MatchesTheReferenceBitForBit) {
+  const quorv1_01::BlockKernels* kernels = quorv1_01::blockKernelsFor(GetParam());
+  if (!kernels) GTEST_SKIP() << fx_dsp::simdPathName(GetParam()) << " does not run here";
+  const AUM fillsTheTable(nullptr);
+  const std::vector<float> input = oracle_input::signal(20000, 77);
+  oracle_input::Draw draw(3);
+
+  for (int set = 0; set < 200; ++set) {
+    const Parameters p{draw.parameter(), draw.parameter(), draw.parameter()};
+    const quorv1_01::GroupSettings settings =
+        quorv1_01::groupSettings(p.depth, p.mix, curveNumber(p.type));
+    const bool accumulate = set % 2 == 1;
+    Outputs got(input.size(), 0.375f), expected(input.size(), 0.375f);
+    for (std::size_t at = 0; at < input.size();) {
+      const std::int32_t n = std::min<std::int32_t>(
+          draw.count(quorv1_01::kGroupFrames), static_cast<std::int32_t>(input.size() - at));
+      (accumulate ? kernels->accumulating : kernels->replacing)(
+          settings, &input[at], &got.left[at], &got.right[at], n);
+      at += static_cast<std::size_t>(n);
+    }
+    if (accumulate)
+      oracle().accumulating(input.data(), expected.left.data(), expected.right.data(),
+                            static_cast<std::int32_t>(input.size()), p);
+    else
+      oracle().replacing(input.data(), expected.left.data(), expected.right.data(),
+                         static_cast<std::int32_t>(input.size()), p);
+    const std::string difference =
+        firstDifference({input.data(), input.data()}, {got.left.data(), got.right.data()},
+                        {expected.left.data(), expected.right.data()}, input.size());
+    ASSERT_EQ(difference, "") << describe(p) << (accumulate ? ", accumulating" : "");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPath, PluginOneKernel, testing::ValuesIn(fx_dsp::kSimdPaths),
+                         [](const testing::TestParamInfo<SimdPath>& path) {
+                           return std::string(fx_dsp::simdPathName(path.param));
+                         });
+
+// The effect's entries, as a host calls them: blocks of any length, in place or not, with
+// the parameters changed between calls. Each change is exact from the next call's first
+// sample.
+TEST(PluginOneFastProcessing, MatchesTheReferenceWithParametersChangedBetweenBlocks) {
+  AUM fx(nullptr);
+  const std::vector<float> input = oracle_input::signal(60000, 91);
+  oracle_input::Draw draw(11);
+  Outputs got(input.size(), 0.25f), expected(input.size(), 0.25f);
+  std::vector<float> source(input);
+
+  for (std::size_t at = 0; at < input.size();) {
+    const Parameters p{draw.parameter(), draw.parameter(), draw.parameter()};
+    fx.setParameter(quorv1_01::kDepth, p.depth);
+    fx.setParameter(quorv1_01::kMix, p.mix);
+    fx.setParameter(quorv1_01::kType, p.type);
+    const std::int32_t n =
+        std::min<std::int32_t>(draw.count(700), static_cast<std::int32_t>(input.size() - at));
+    const bool accumulate = draw.next() % 2 == 0;
+    // Every third block is processed in place, the input buffer being the left output.
+    const bool shared = draw.next() % 3 == 0;
+    float* in[] = {shared ? &got.left[at] : &source[at]};
+    if (shared) std::copy(&input[at], &input[at] + n, &got.left[at]);
+    float* out[] = {&got.left[at], &got.right[at]};
+    if (accumulate && !shared) {
+      fx.process(in, out, n);
+      oracle().accumulating(&input[at], &expected.left[at], &expected.right[at], n, p);
+    } else if (!accumulate) {
+      fx.processReplacing(in, out, n);
+      oracle().replacing(&input[at], &expected.left[at], &expected.right[at], n, p);
+    } else {
+      // Accumulating in place adds onto the input itself.
+      fx.process(in, out, n);
+      std::copy(&input[at], &input[at] + n, &expected.left[at]);
+      oracle().accumulating(&input[at], &expected.left[at], &expected.right[at], n, p);
+    }
+    const std::string difference =
+        firstDifference({&input[at], &input[at]}, {&got.left[at], &got.right[at]},
+                        {&expected.left[at], &expected.right[at]}, static_cast<std::size_t>(n));
+    ASSERT_EQ(difference, "") << "block at " << at << ", " << describe(p)
+                              << (accumulate ? ", accumulating" : "")
+                              << (shared ? ", in place" : "");
+    at += static_cast<std::size_t>(n);
+  }
+}
+
+TEST(PluginOneFastProcessing, AllocatesNothing) {
+  AUM fx(nullptr);
+  std::vector<float> in(5000, 0.5f), left(5000), right(5000);
+  float* ins[] = {in.data()};
+  float* outs[] = {left.data(), right.data()};
+  const std::size_t before = allocation_counter::allocations();
+  fx.processReplacing(ins, outs, 5000);
+  fx.process(ins, outs, 4999);
+  fx.processReplacing(ins, outs, 3);
+  EXPECT_EQ(allocation_counter::allocations(), before);
+}
+
+}  // namespace
