@@ -3,7 +3,8 @@
 // simd_avx512.h for the same operations on wider registers.
 //
 // Each operation is the IEEE double operation the per-sample code performs, lane by
-// lane: no reciprocals, no fused multiply-adds, conversions rounding as a cast does.
+// lane: no reciprocals, no fused multiply-adds, conversions rounding as a cast does. The
+// limits keep the comparison semantics written beside them, NaN included.
 //
 // Include only from a source compiled for this instruction set. The unnamed namespace
 // keeps every function local to that source, so the linker can never merge a copy built
@@ -11,8 +12,6 @@
 #pragma once
 
 #include <emmintrin.h>
-
-#include <cstdint>
 
 namespace fx_dsp {
 namespace {
@@ -31,9 +30,9 @@ struct Sse2 {
   static void store(float* p, Doubles v) {
     _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_castps_si128(_mm_cvtpd_ps(v)));
   }
-  static Doubles all(double v) { return _mm_set1_pd(v); }
-  // Each lane rounded to float and widened back: static_cast<float>, then to double.
+  // Each lane rounded to float and widened back.
   static Doubles roundToFloat(Doubles v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
+  static Doubles all(double v) { return _mm_set1_pd(v); }
 
   static Doubles add(Doubles a, Doubles b) { return _mm_add_pd(a, b); }
   static Doubles sub(Doubles a, Doubles b) { return _mm_sub_pd(a, b); }
@@ -42,13 +41,16 @@ struct Sse2 {
   // Clears the sign bit, as fabs does (NaN included).
   static Doubles abs(Doubles a) { return _mm_andnot_pd(_mm_set1_pd(-0.0), a); }
 
-  // Comparisons as C++ writes them: false where either side is NaN...
-  static Mask less(Doubles a, Doubles b) { return _mm_cmplt_pd(a, b); }
-  static Mask greater(Doubles a, Doubles b) { return _mm_cmpgt_pd(a, b); }
-  // ...except these: !(a <= b), true for NaN, and "a is NaN".
-  static Mask notLessEqual(Doubles a, Doubles b) { return _mm_cmpnle_pd(a, b); }
-  static Mask isNaN(Doubles a) { return _mm_cmpunord_pd(a, a); }
-  static Mask either(Mask a, Mask b) { return _mm_or_pd(a, b); }
+  // v > limit ? limit : v; NaN stays NaN. (The instruction gives limit < v ? limit : v.)
+  static Doubles atMost(Doubles v, Doubles limit) { return _mm_min_pd(limit, v); }
+  // v < limit ? limit : v; NaN stays NaN.
+  static Doubles atLeast(Doubles v, Doubles limit) { return _mm_max_pd(limit, v); }
+  // v < limit ? v : limit; NaN gives limit.
+  static Doubles lessOr(Doubles v, Doubles limit) { return _mm_min_pd(v, limit); }
+  // NaN ? 0 : v.
+  static Doubles zeroNaN(Doubles v) { return _mm_and_pd(_mm_cmpord_pd(v, v), v); }
+  // !(v <= limit): true for NaN.
+  static Mask notLessEqual(Doubles v, Doubles limit) { return _mm_cmpnle_pd(v, limit); }
   // m ? a : b, lane by lane.
   static Doubles select(Mask m, Doubles a, Doubles b) {
     return _mm_or_pd(_mm_and_pd(m, a), _mm_andnot_pd(m, b));
@@ -57,11 +59,13 @@ struct Sse2 {
   // Truncation toward zero; every lane is in 0..2^31 by the time it gets here.
   static Indices truncate(Doubles v) { return _mm_cvttpd_epi32(v); }
   static Doubles widen(Indices i) { return _mm_cvtepi32_pd(i); }
-  // row[i] for each lane, widened exactly.
-  static Doubles gather(const float* row, Indices i) {
-    const std::int32_t i0 = _mm_cvtsi128_si32(i);
-    const std::int32_t i1 = _mm_cvtsi128_si32(_mm_srli_si128(i, 4));
-    return _mm_set_pd(row[i1], row[i0]);
+  // pairs[i].below and pairs[i].above for each lane, widened exactly.
+  template <typename Pair>
+  static void gatherPairs(const Pair* pairs, Indices i, Doubles& below, Doubles& above) {
+    const Pair& p0 = pairs[_mm_cvtsi128_si32(i)];
+    const Pair& p1 = pairs[_mm_cvtsi128_si32(_mm_srli_si128(i, 4))];
+    below = _mm_set_pd(p1.below, p0.below);
+    above = _mm_set_pd(p1.above, p0.above);
   }
 };
 

@@ -87,22 +87,18 @@ double AUM::Fuzz(float x) const { return fuzz(x, fDepth.load(), iType.load()); }
 // The parameters are read once per group of up to kGroupFrames samples: a relaxed load
 // may return a value from a moment before anyway, so no host can tell this from reading
 // them for every sample, and a change made during a long block is still heard within a
-// group. The first group of each call reads them afresh. The kernels read each input
-// sample before writing its outputs, so the input may share a buffer with either output.
+// group. The first group of each call reads them afresh.
+GroupSettings AUM::readParameters(const void* self) {
+  const AUM& fx = *static_cast<const AUM*>(self);
+  return groupSettings(fx.fDepth.load(), fx.fMix.load(), fx.iType.load());
+}
+
+// The kernels read each input sample before writing its outputs, so the input may share
+// a buffer with either output.
 template <bool accumulate>
 void AUM::processBlock(float** inputs, float** outputs, std::int32_t sampleFrames) {
   const BlockKernel kernel = accumulate ? kernels->accumulating : kernels->replacing;
-  const float* in = inputs[0];
-  float* out0 = outputs[0];
-  float* out1 = outputs[1];
-  for (std::int32_t left = sampleFrames; left > 0;) {
-    const std::int32_t n = left < kGroupFrames ? left : kGroupFrames;
-    kernel(groupSettings(fDepth.load(), fMix.load(), iType.load()), in, out0, out1, n);
-    in += n;
-    out0 += n;
-    out1 += n;
-    left -= n;
-  }
+  kernel({&readParameters, this}, inputs[0], outputs[0], outputs[1], sampleFrames);
 }
 
 void AUM::process(float** inputs, float** outputs, std::int32_t sampleFrames) {

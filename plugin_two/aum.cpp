@@ -96,24 +96,18 @@ double AUM::Fuzz(float x) const { return fuzz(x, fDepth.load(), iType.load()); }
 // may return a value from a moment before anyway, so no host can tell this from reading
 // them for every frame, and a change made during a long block is still heard within a
 // group. The first group of each call reads them afresh. Both channels of a frame use the
-// same values, and the kernels read both inputs of a frame before writing its outputs.
+// same values.
+GroupSettings AUM::readParameters(const void* self) {
+  const AUM& fx = *static_cast<const AUM*>(self);
+  return groupSettings(fx.fPreAmp.load(), fx.fDepth.load(), fx.fMix.load(), fx.iType.load());
+}
+
+// The kernels read both inputs of a frame before writing its outputs, so the inputs may
+// share buffers with the outputs.
 template <bool accumulate>
 void AUM::processBlock(float** inputs, float** outputs, std::int32_t sampleFrames) {
   const BlockKernel kernel = accumulate ? kernels->accumulating : kernels->replacing;
-  const float* in0 = inputs[0];
-  const float* in1 = inputs[1];
-  float* out0 = outputs[0];
-  float* out1 = outputs[1];
-  for (std::int32_t left = sampleFrames; left > 0;) {
-    const std::int32_t n = left < kGroupFrames ? left : kGroupFrames;
-    kernel(groupSettings(fPreAmp.load(), fDepth.load(), fMix.load(), iType.load()), in0, in1,
-           out0, out1, n);
-    in0 += n;
-    in1 += n;
-    out0 += n;
-    out1 += n;
-    left -= n;
-  }
+  kernel({&readParameters, this}, inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames);
 }
 
 void AUM::process(float** inputs, float** outputs, std::int32_t sampleFrames) {

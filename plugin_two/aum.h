@@ -70,6 +70,8 @@ class AUM : public AudioEffect {
   // The block kernels for the widest instruction set this processor runs, chosen once.
   const BlockKernels* kernels;
 
+  // The live parameters as one group of samples uses them; `self` is the effect.
+  static GroupSettings readParameters(const void* self);
   template <bool accumulate>
   void processBlock(float** inputs, float** outputs, std::int32_t sampleFrames);
 };

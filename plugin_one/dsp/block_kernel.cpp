@@ -6,13 +6,8 @@
 namespace quorv1_01 {
 
 GroupSettings groupSettings(float depth, float mix, std::int32_t curve) {
-  const float* const row = fuzzRow(curve);
-  return {row,
-          511.0 * depth,
-          row[referenceIndex(depth)],
-          row[kFuzzRowLength - 1],
-          1.0 - mix,
-          static_cast<double>(mix)};
+  return {FuzzPairs + curveRow(curve) * kGainPairsPerRow, 511.0 * depth,
+          fuzzRow(curve)[referenceIndex(depth)], 1.0 - mix, static_cast<double>(mix)};
 }
 
 const BlockKernels* blockKernelsFor(fx_dsp::SimdPath path) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "fuzz_table.h"
 #include "simd_path.h"
 
 namespace quorv1_01 {
@@ -18,21 +19,27 @@ constexpr std::int32_t kGroupFrames = 16;
 
 // The parameter values of one group, in the form the kernels use them.
 struct GroupSettings {
-  const float* row;  // the curve row
-  double scale;      // 511 * depth: position = |scale * x|
-  double reference;  // the gain at the reference position, which the sample is divided by
-  double lastGain;   // the gain at the end of the row, and beyond it
-  double wet;        // 1 - mix
-  double dry;        // mix
+  const GainPair* pairs;  // the curve row's pairs of neighbouring entries
+  double scale;           // 511 * depth: position = |scale * x|
+  double reference;       // the gain at the reference position, which divides the sample
+  double wet;             // 1 - mix
+  double dry;             // mix
 };
 
 // Audio thread; no allocation. Any parameter values, however far out of range.
 GroupSettings groupSettings(float depth, float mix, std::int32_t curve);
 
-// One group of at most kGroupFrames samples from `in` to both outputs: `replacing`
-// stores the result, `accumulating` adds it to what the outputs hold. The input may be
-// the same buffer as either output.
-using BlockKernel = void (*)(const GroupSettings& settings, const float* in, float* out0,
+// Where a kernel gets the parameter values: read(owner), called on the audio thread at
+// the start of each group of at most kGroupFrames samples.
+struct ParameterReader {
+  GroupSettings (*read)(const void* owner);
+  const void* owner;
+};
+
+// A block of samples from `in` to both outputs: `replacing` stores the result,
+// `accumulating` adds it to what the outputs hold. The input may be the same buffer as
+// either output. Frames of 0 or less touch nothing.
+using BlockKernel = void (*)(const ParameterReader& parameters, const float* in, float* out0,
                              float* out1, std::int32_t frames);
 
 struct BlockKernels {

@@ -1,11 +1,14 @@
 // Plug-in one's block kernel, written once over the lane operations of dsp/simd_*.h and
 // compiled once per instruction set (block_kernel_<set>.cpp).
 //
-// Each step is the per-sample computation done in every lane at once, the same IEEE
-// double operations in the same order, so that every lane's bits match it: a NaN input
-// gives silence, infinite inputs act as the largest finite floats, positions at or
-// beyond the end of the row (and NaN ones) take the row's last gain, and a NaN result
-// becomes 0. Table reads stay inside the row: lanes beyond its end read entry 0.
+// Each lane gets the bits the per-sample computation gives, from the same IEEE double
+// operations in the same order: x / reference stays a division, the blend is
+// (1 - mix) * shaped + mix * x. The answers to hostile input come out the same too, some
+// by a shorter route:
+// - infinite samples are limited to the largest finite floats, and a NaN sample is left
+//   NaN: it makes the result NaN, which becomes 0, the silence the per-sample code gives;
+// - positions at or beyond the row's end, and NaN ones, become 511, where the pair table
+//   holds the last entry twice, so the interpolation gives exactly that entry.
 #pragma once
 
 #include <cfloat>
@@ -18,26 +21,18 @@ namespace quorv1_01 {
 template <typename V, bool accumulate>
 void shapeLanes(const GroupSettings& s, const float* in, float* out0, float* out1) {
   using D = typename V::Doubles;
-  const D input = V::load(in);
-  const auto silent = V::isNaN(input);
-  D x = V::select(V::greater(input, V::all(FLT_MAX)), V::all(FLT_MAX), input);
-  x = V::select(V::less(x, V::all(-FLT_MAX)), V::all(-FLT_MAX), x);
+  const D x = V::atLeast(V::atMost(V::load(in), V::all(FLT_MAX)), V::all(-FLT_MAX));
 
-  const D position = V::abs(V::mul(V::all(s.scale), x));
-  const auto onRow = V::less(position, V::all(511.0));
-  const D p = V::select(onRow, position, V::all(0.0));
-  const auto i = V::truncate(p);
-  const D fraction = V::sub(p, V::widen(i));
-  const D below = V::gather(s.row, i);
-  const D above = V::gather(s.row + 1, i);
-  D gain = V::add(below, V::mul(fraction, V::sub(above, below)));
-  gain = V::select(onRow, gain, V::all(s.lastGain));
+  const D position = V::lessOr(V::abs(V::mul(V::all(s.scale), x)), V::all(511.0));
+  const auto i = V::truncate(position);
+  const D fraction = V::sub(position, V::widen(i));
+  D below, above;
+  V::gatherPairs(s.pairs, i, below, above);
+  const D gain = V::add(below, V::mul(fraction, V::sub(above, below)));
   const D shaped = V::mul(V::div(x, V::all(s.reference)), gain);
 
   D y = V::add(V::mul(V::all(s.wet), shaped), V::mul(V::all(s.dry), x));
-  y = V::select(V::greater(y, V::all(1.0)), V::all(1.0), y);
-  y = V::select(V::less(y, V::all(-1.0)), V::all(-1.0), y);
-  y = V::select(V::either(silent, V::isNaN(y)), V::all(0.0), y);
+  y = V::zeroNaN(V::atLeast(V::atMost(y, V::all(1.0)), V::all(-1.0)));
 
   if (accumulate) {
     V::store(out0, V::add(V::load(out0), y));
@@ -71,9 +66,23 @@ void shapeGroup(const GroupSettings& s, const float* in, float* out0, float* out
   }
 }
 
+// Group after group, each with the parameter values read at its start.
+template <typename V, bool accumulate>
+void shapeBlock(const ParameterReader& parameters, const float* in, float* out0, float* out1,
+                std::int32_t frames) {
+  for (std::int32_t left = frames; left > 0;) {
+    const std::int32_t n = left < kGroupFrames ? left : kGroupFrames;
+    shapeGroup<V, accumulate>(parameters.read(parameters.owner), in, out0, out1, n);
+    in += n;
+    out0 += n;
+    out1 += n;
+    left -= n;
+  }
+}
+
 template <typename V>
 constexpr BlockKernels kernelsFor() {
-  return {&shapeGroup<V, false>, &shapeGroup<V, true>};
+  return {&shapeBlock<V, false>, &shapeBlock<V, true>};
 }
 
 // The kernels of each path, each defined in the source built for its instruction set.

@@ -3,6 +3,7 @@
 namespace quorv1_01 {
 
 float FuzzTable[kFuzzRows * kFuzzRowLength];
+GainPair FuzzPairs[kFuzzRows * kGainPairsPerRow];
 
 void fillFuzzTable() {
   float* const row0 = FuzzTable;
@@ -21,6 +22,11 @@ void fillFuzzTable() {
       const double bracket = (position * 0.001953125) * 0.5 + 0.75;
       row2[k] = static_cast<float>(1.0 / (bracket * bracket));
     }
+  }
+  for (std::size_t r = 0; r < kFuzzRows; ++r) {
+    const float* const row = FuzzTable + r * kFuzzRowLength;
+    for (std::size_t k = 0; k < kGainPairsPerRow; ++k)
+      FuzzPairs[r * kGainPairsPerRow + k] = {row[k], row[k + 1 < kFuzzRowLength ? k + 1 : k]};
   }
 }
 

@@ -13,9 +13,12 @@
 namespace quorv1_01 {
 
 // Type values outside 0..1 give curve numbers with no row; they use the nearest row.
+inline std::size_t curveRow(std::int32_t curve) {
+  return curve < 0 ? 0 : curve > 2 ? 2 : static_cast<std::size_t>(curve);
+}
+
 inline const float* fuzzRow(std::int32_t curve) {
-  const std::int32_t row = curve < 0 ? 0 : curve > 2 ? 2 : curve;
-  return FuzzTable + static_cast<std::size_t>(row) * kFuzzRowLength;
+  return FuzzTable + curveRow(curve) * kFuzzRowLength;
 }
 
 // The entry of the reference position 256 * depth, kept inside the row (NaN gives 0).

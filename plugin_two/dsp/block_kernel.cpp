@@ -6,9 +6,12 @@
 namespace quorv1_02 {
 
 GroupSettings groupSettings(float preAmp, float depth, float mix, std::int32_t curve) {
-  const float* const row = fuzzRow(curve);
-  return {row,           preAmp + 1.0, 511.0 * depth, row[referenceIndex(depth)],
-          1.0 - mix,     static_cast<double>(mix)};
+  return {FuzzPairs + curveRow(curve) * kGainPairsPerRow,
+          preAmp + 1.0,
+          511.0 * depth,
+          fuzzRow(curve)[referenceIndex(depth)],
+          1.0 - mix,
+          static_cast<double>(mix)};
 }
 
 const BlockKernels* blockKernelsFor(fx_dsp::SimdPath path) {

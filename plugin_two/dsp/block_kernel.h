@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "fuzz_table.h"
 #include "simd_path.h"
 
 namespace quorv1_02 {
@@ -18,22 +19,29 @@ constexpr std::int32_t kGroupFrames = 16;
 
 // The parameter values of one group, in the form the kernels use them.
 struct GroupSettings {
-  const float* row;  // the curve row
-  double preGain;    // 1 + preAmp, applied in front of the shaper
-  double scale;      // 511 * depth: position = |scale * amplified sample|
-  double reference;  // the gain at the reference position, which the sample is divided by
-  double wet;        // 1 - mix
-  double dry;        // mix
+  const GainPair* pairs;  // the curve row's pairs of neighbouring entries
+  double preGain;         // 1 + preAmp, applied in front of the shaper
+  double scale;           // 511 * depth: position = |scale * amplified sample|
+  double reference;       // the gain at the reference position, which divides the sample
+  double wet;             // 1 - mix
+  double dry;             // mix
 };
 
 // Audio thread; no allocation. Any parameter values, however far out of range.
 GroupSettings groupSettings(float preAmp, float depth, float mix, std::int32_t curve);
 
-// One group of at most kGroupFrames frames, each channel from its input to its output:
-// `replacing` stores the result, `accumulating` adds it to what the outputs hold. The
-// inputs may be the same buffers as the outputs, in either pairing.
-using BlockKernel = void (*)(const GroupSettings& settings, const float* in0, const float* in1,
-                             float* out0, float* out1, std::int32_t frames);
+// Where a kernel gets the parameter values: read(owner), called on the audio thread at
+// the start of each group of at most kGroupFrames frames.
+struct ParameterReader {
+  GroupSettings (*read)(const void* owner);
+  const void* owner;
+};
+
+// A block of frames, each channel from its input to its output: `replacing` stores the
+// result, `accumulating` adds it to what the outputs hold. The inputs may be the same
+// buffers as the outputs, in either pairing. Frames of 0 or less touch nothing.
+using BlockKernel = void (*)(const ParameterReader& parameters, const float* in0,
+                             const float* in1, float* out0, float* out1, std::int32_t frames);
 
 struct BlockKernels {
   BlockKernel replacing;

@@ -1,11 +1,14 @@
 // Plug-in two's block kernel, written once over the lane operations of dsp/simd_*.h and
 // compiled once per instruction set (block_kernel_<set>.cpp).
 //
-// Each step is the per-sample computation done in every lane at once, the same IEEE
-// double operations in the same order, so that every lane's bits match it: a NaN input
-// gives silence, infinite inputs act as the largest finite floats, the amplified sample
-// is rounded to a float without leaving the float range, the position (NaN included) is
-// limited to 510.99 in its float form, and a NaN result becomes 0.
+// Each lane gets the bits the per-sample computation gives, from the same IEEE double
+// operations in the same order: x / reference stays a division, the blend is
+// (1 - mix) * shaped + mix * x, the amplified sample is rounded to a float as a cast does.
+// The answers to hostile input come out the same too, some by a shorter route:
+// - infinite samples are limited to the largest finite floats, and a NaN sample is left
+//   NaN: it makes the result NaN, which becomes 0, the silence the per-sample code gives;
+// - an amplified sample beyond the float range takes the range's end;
+// - the position, NaN included, is limited to 510.99 in its float form.
 #pragma once
 
 #include <cfloat>
@@ -19,14 +22,9 @@ namespace quorv1_02 {
 template <typename V>
 typename V::Doubles shapeLanes(const GroupSettings& s, typename V::Doubles input) {
   using D = typename V::Doubles;
-  const auto silent = V::isNaN(input);
-  D x = V::select(V::greater(input, V::all(FLT_MAX)), V::all(FLT_MAX), input);
-  x = V::select(V::less(x, V::all(-FLT_MAX)), V::all(-FLT_MAX), x);
-
-  // The amplified sample as a float: beyond the float range it takes the range's end.
-  D amplified = V::mul(V::all(s.preGain), x);
-  amplified = V::select(V::greater(amplified, V::all(FLT_MAX)), V::all(FLT_MAX), amplified);
-  amplified = V::select(V::less(amplified, V::all(-FLT_MAX)), V::all(-FLT_MAX), amplified);
+  const D x = V::atLeast(V::atMost(input, V::all(FLT_MAX)), V::all(-FLT_MAX));
+  const D amplified = V::atLeast(V::atMost(V::mul(V::all(s.preGain), x), V::all(FLT_MAX)),
+                                 V::all(-FLT_MAX));
   const D a = V::roundToFloat(amplified);
 
   D position = V::abs(V::mul(V::all(s.scale), a));
@@ -34,15 +32,13 @@ typename V::Doubles shapeLanes(const GroupSettings& s, typename V::Doubles input
                        V::all(static_cast<double>(510.99f)), position);
   const auto i = V::truncate(position);
   const D fraction = V::sub(position, V::widen(i));
-  const D below = V::gather(s.row, i);
-  const D above = V::gather(s.row + 1, i);
+  D below, above;
+  V::gatherPairs(s.pairs, i, below, above);
   const D gain = V::add(below, V::mul(fraction, V::sub(above, below)));
   const D shaped = V::mul(V::mul(V::div(a, V::all(s.reference)), gain), V::all(0.5));
 
-  D y = V::add(V::mul(V::all(s.wet), shaped), V::mul(V::all(s.dry), x));
-  y = V::select(V::greater(y, V::all(1.0)), V::all(1.0), y);
-  y = V::select(V::less(y, V::all(-1.0)), V::all(-1.0), y);
-  return V::select(V::either(silent, V::isNaN(y)), V::all(0.0), y);
+  const D y = V::add(V::mul(V::all(s.wet), shaped), V::mul(V::all(s.dry), x));
+  return V::zeroNaN(V::atLeast(V::atMost(y, V::all(1.0)), V::all(-1.0)));
 }
 
 template <typename V, bool accumulate>
@@ -87,9 +83,24 @@ void shapeGroup(const GroupSettings& s, const float* in0, const float* in1, floa
   }
 }
 
+// Group after group, each with the parameter values read at its start.
+template <typename V, bool accumulate>
+void shapeBlock(const ParameterReader& parameters, const float* in0, const float* in1,
+                float* out0, float* out1, std::int32_t frames) {
+  for (std::int32_t left = frames; left > 0;) {
+    const std::int32_t n = left < kGroupFrames ? left : kGroupFrames;
+    shapeGroup<V, accumulate>(parameters.read(parameters.owner), in0, in1, out0, out1, n);
+    in0 += n;
+    in1 += n;
+    out0 += n;
+    out1 += n;
+    left -= n;
+  }
+}
+
 template <typename V>
 constexpr BlockKernels kernelsFor() {
-  return {&shapeGroup<V, false>, &shapeGroup<V, true>};
+  return {&shapeBlock<V, false>, &shapeBlock<V, true>};
 }
 
 // The kernels of each path, each defined in the source built for its instruction set.

@@ -15,7 +15,18 @@ constexpr std::size_t kFuzzRowLength = 2048;
 // reads.
 extern float FuzzTable[kFuzzRows * kFuzzRowLength];
 
-// Writes all entries. Construction thread; no allocation.
+// The table as the block kernels read it: for each row and position i, the entries at i
+// and i + 1 side by side, so that one 64-bit read fetches both ends of an interpolation;
+// only the first 512 positions are ever
+// interpolated.
+struct alignas(8) GainPair {
+  float below;
+  float above;
+};
+constexpr std::size_t kGainPairsPerRow = 512;
+extern GainPair FuzzPairs[kFuzzRows * kGainPairsPerRow];
+
+// Writes all entries of both forms. Construction thread; no allocation.
 void fillFuzzTable();
 
 }  // namespace quorv1_02

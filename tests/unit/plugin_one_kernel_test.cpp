@@ -39,41 +39,75 @@ std::string describe(const Parameters& p) {
   return "depth " + exact(p.depth) + " mix " + exact(p.mix) + " type " + exact(p.type);
 }
 
+// Hands a kernel a fresh parameter set at every group, and keeps them.
+struct ChangingParameters {
+  oracle_input::Draw draw{3};
+  std::vector<Parameters> given;
+
+  static quorv1_01::GroupSettings read(const void* self) {
+    auto& me = *static_cast<ChangingParameters*>(const_cast<void*>(self));
+    const Parameters p{me.draw.parameter(), me.draw.parameter(), me.draw.parameter()};
+    me.given.push_back(p);
+    return quorv1_01::groupSettings(p.depth, p.mix, curveNumber(p.type));
+  }
+};
+
 class PluginOneKernel : public testing::TestWithParam<SimdPath> {};
 
-// Each kernel, driven group by group as the effect drives it, for many parameter sets;
-// blocks go alternately through the replacing and the accumulating kernel.
+// Each kernel over the signal, cut into blocks of any length that go alternately through
+// the replacing and the accumulating kernel. The parameters change at every group: each
+// group of up to 16 samples must match the reference with the values read at its start.
 TEST_P(PluginOneKernel, MatchesTheReferenceBitForBit) {
   const quorv1_01::BlockKernels* kernels = quorv1_01::blockKernelsFor(GetParam());
   if (!kernels) GTEST_SKIP() << fx_dsp::simdPathName(GetParam()) << " does not run here";
   const AUM fillsTheTable(nullptr);
   const std::vector<float> input = oracle_input::signal(20000, 77);
-  oracle_input::Draw draw(3);
+  const std::size_t frames = input.size();
+  oracle_input::Draw draw(5);
+  constexpr auto kGroup = static_cast<std::size_t>(quorv1_01::kGroupFrames);
 
-  for (int set = 0; set < 200; ++set) {
-    const Parameters p{draw.parameter(), draw.parameter(), draw.parameter()};
-    const quorv1_01::GroupSettings settings =
-        quorv1_01::groupSettings(p.depth, p.mix, curveNumber(p.type));
-    const bool accumulate = set % 2 == 1;
-    Outputs got(input.size(), 0.375f), expected(input.size(), 0.375f);
-    for (std::size_t at = 0; at < input.size();) {
-      const std::int32_t n = std::min<std::int32_t>(
-          draw.count(quorv1_01::kGroupFrames), static_cast<std::int32_t>(input.size() - at));
+  for (int pass = 0; pass < 100; ++pass) {
+    Outputs got(frames, 0.375f), expected(frames, 0.375f);
+    for (std::size_t at = 0; at < frames;) {
+      const auto n = static_cast<std::size_t>(
+          std::min<std::int32_t>(draw.count(700), static_cast<std::int32_t>(frames - at)));
+      const bool accumulate = draw.next() % 2 == 0;
+      ChangingParameters parameters;
+      parameters.draw = oracle_input::Draw(draw.next());
       (accumulate ? kernels->accumulating : kernels->replacing)(
-          settings, &input[at], &got.left[at], &got.right[at], n);
-      at += static_cast<std::size_t>(n);
+          {&ChangingParameters::read, &parameters}, &input[at], &got.left[at], &got.right[at],
+          static_cast<std::int32_t>(n));
+      ASSERT_EQ(parameters.given.size(), (n + kGroup - 1) / kGroup) << "groups in " << n;
+      for (std::size_t g = 0; g * kGroup < n; ++g) {
+        const std::size_t from = at + g * kGroup;
+        const auto length = static_cast<std::int32_t>(std::min(kGroup, n - g * kGroup));
+        const Parameters& p = parameters.given[g];
+        (oracle().*(accumulate ? &reference::PluginOne::accumulating : &reference::PluginOne::replacing))(
+            &input[from], &expected.left[from], &expected.right[from], length, p);
+        ASSERT_EQ(firstDifference({&input[from], &input[from]}, {&got.left[from], &got.right[from]},
+                                  {&expected.left[from], &expected.right[from]},
+                                  static_cast<std::size_t>(length)),
+                  "")
+            << "group at " << from << ", " << describe(p) << (accumulate ? ", accumulating" : "");
+      }
+      at += n;
     }
-    if (accumulate)
-      oracle().accumulating(input.data(), expected.left.data(), expected.right.data(),
-                            static_cast<std::int32_t>(input.size()), p);
-    else
-      oracle().replacing(input.data(), expected.left.data(), expected.right.data(),
-                         static_cast<std::int32_t>(input.size()), p);
-    const std::string difference =
-        firstDifference({input.data(), input.data()}, {got.left.data(), got.right.data()},
-                        {expected.left.data(), expected.right.data()}, input.size());
-    ASSERT_EQ(difference, "") << describe(p) << (accumulate ? ", accumulating" : "");
   }
+}
+
+// Empty and negative blocks read no parameters and touch no sample.
+TEST_P(PluginOneKernel, EmptyBlocksTouchNothing) {
+  const quorv1_01::BlockKernels* kernels = quorv1_01::blockKernelsFor(GetParam());
+  if (!kernels) GTEST_SKIP() << fx_dsp::simdPathName(GetParam()) << " does not run here";
+  float in[] = {0.5f}, left[] = {7.0f}, right[] = {-7.0f};
+  for (std::int32_t frames : {0, -1, -2147483647 - 1})
+    for (quorv1_01::BlockKernel kernel : {kernels->replacing, kernels->accumulating}) {
+      ChangingParameters parameters;
+      kernel({&ChangingParameters::read, &parameters}, in, left, right, frames);
+      EXPECT_TRUE(parameters.given.empty()) << frames;
+      EXPECT_EQ(left[0], 7.0f) << frames;
+      EXPECT_EQ(right[0], -7.0f) << frames;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPath, PluginOneKernel, testing::ValuesIn(fx_dsp::kSimdPaths),

@@ -52,41 +52,75 @@ Parameters drawParameters(oracle_input::Draw& draw) {
   return {draw.parameter(), draw.parameter(), draw.parameter(), draw.parameter()};
 }
 
+// Hands a kernel a fresh parameter set at every group, and keeps them.
+struct ChangingParameters {
+  oracle_input::Draw draw{4};
+  std::vector<Parameters> given;
+
+  static quorv1_02::GroupSettings read(const void* self) {
+    auto& me = *static_cast<ChangingParameters*>(const_cast<void*>(self));
+    const Parameters p = drawParameters(me.draw);
+    me.given.push_back(p);
+    return quorv1_02::groupSettings(p.preAmp, p.depth, p.mix, curveNumber(p.type));
+  }
+};
+
 class PluginTwoKernel : public testing::TestWithParam<SimdPath> {};
 
-// Each kernel, driven group by group as the effect drives it, for many parameter sets;
-// blocks go alternately through the replacing and the accumulating kernel.
+// Each kernel over two signals, cut into blocks of any length that go alternately through
+// the replacing and the accumulating kernel. The parameters change at every group: each
+// group of up to 16 frames must match the reference with the values read at its start.
 TEST_P(PluginTwoKernel, MatchesTheReferenceBitForBit) {
   const quorv1_02::BlockKernels* kernels = quorv1_02::blockKernelsFor(GetParam());
   if (!kernels) GTEST_SKIP() << fx_dsp::simdPathName(GetParam()) << " does not run here";
   const AUM fillsTheTable(nullptr);
   const Stereo input = stereoSignal(20000, 78);
   const std::size_t frames = input.left.size();
-  oracle_input::Draw draw(4);
+  oracle_input::Draw draw(6);
+  constexpr auto kGroup = static_cast<std::size_t>(quorv1_02::kGroupFrames);
 
-  for (int set = 0; set < 200; ++set) {
-    const Parameters p = drawParameters(draw);
-    const quorv1_02::GroupSettings settings =
-        quorv1_02::groupSettings(p.preAmp, p.depth, p.mix, curveNumber(p.type));
-    const bool accumulate = set % 2 == 1;
+  for (int pass = 0; pass < 50; ++pass) {
     Stereo got(frames, 0.375f), expected(frames, 0.375f);
     for (std::size_t at = 0; at < frames;) {
-      const std::int32_t n = std::min<std::int32_t>(draw.count(quorv1_02::kGroupFrames),
-                                                    static_cast<std::int32_t>(frames - at));
+      const auto n = static_cast<std::size_t>(
+          std::min<std::int32_t>(draw.count(700), static_cast<std::int32_t>(frames - at)));
+      const bool accumulate = draw.next() % 2 == 0;
+      ChangingParameters parameters;
+      parameters.draw = oracle_input::Draw(draw.next());
       (accumulate ? kernels->accumulating : kernels->replacing)(
-          settings, &input.left[at], &input.right[at], &got.left[at], &got.right[at], n);
-      at += static_cast<std::size_t>(n);
+          {&ChangingParameters::read, &parameters}, &input.left[at], &input.right[at],
+          &got.left[at], &got.right[at], static_cast<std::int32_t>(n));
+      ASSERT_EQ(parameters.given.size(), (n + kGroup - 1) / kGroup) << "groups in " << n;
+      for (std::size_t g = 0; g * kGroup < n; ++g) {
+        const std::size_t from = at + g * kGroup;
+        const auto length = static_cast<std::int32_t>(std::min(kGroup, n - g * kGroup));
+        const Parameters& p = parameters.given[g];
+        (oracle().*(accumulate ? &reference::PluginTwo::accumulating : &reference::PluginTwo::replacing))(
+            &input.left[from], &input.right[from], &expected.left[from],
+            &expected.right[from], length, p);
+        ASSERT_EQ(firstDifference(input.at(from), got.at(from), expected.at(from),
+                                  static_cast<std::size_t>(length)),
+                  "")
+            << "group at " << from << ", " << describe(p) << (accumulate ? ", accumulating" : "");
+      }
+      at += n;
     }
-    const auto n = static_cast<std::int32_t>(frames);
-    if (accumulate)
-      oracle().accumulating(input.left.data(), input.right.data(), expected.left.data(),
-                            expected.right.data(), n, p);
-    else
-      oracle().replacing(input.left.data(), input.right.data(), expected.left.data(),
-                         expected.right.data(), n, p);
-    ASSERT_EQ(firstDifference(input.at(0), got.at(0), expected.at(0), frames), "")
-        << describe(p) << (accumulate ? ", accumulating" : "");
   }
+}
+
+// Empty and negative blocks read no parameters and touch no sample.
+TEST_P(PluginTwoKernel, EmptyBlocksTouchNothing) {
+  const quorv1_02::BlockKernels* kernels = quorv1_02::blockKernelsFor(GetParam());
+  if (!kernels) GTEST_SKIP() << fx_dsp::simdPathName(GetParam()) << " does not run here";
+  float in0[] = {0.5f}, in1[] = {0.25f}, left[] = {7.0f}, right[] = {-7.0f};
+  for (std::int32_t frames : {0, -1, -2147483647 - 1})
+    for (quorv1_02::BlockKernel kernel : {kernels->replacing, kernels->accumulating}) {
+      ChangingParameters parameters;
+      kernel({&ChangingParameters::read, &parameters}, in0, in1, left, right, frames);
+      EXPECT_TRUE(parameters.given.empty()) << frames;
+      EXPECT_EQ(left[0], 7.0f) << frames;
+      EXPECT_EQ(right[0], -7.0f) << frames;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPath, PluginTwoKernel, testing::ValuesIn(fx_dsp::kSimdPaths),
