@@ -1,5 +1,5 @@
 // Four doubles at a time with AVX2: the lane operations of simd_sse2.h on 256-bit
-// registers, with a hardware gather for the table reads.
+// registers.
 //
 // Include only from a source compiled with -mavx2 (and nothing that enables FMA): see
 // simd_sse2.h for why the functions are local to it.
@@ -30,25 +30,30 @@ struct Avx2 {
   static Doubles atMost(Doubles v, Doubles limit) { return _mm256_min_pd(limit, v); }
   static Doubles atLeast(Doubles v, Doubles limit) { return _mm256_max_pd(limit, v); }
   static Doubles lessOr(Doubles v, Doubles limit) { return _mm256_min_pd(v, limit); }
-  static Doubles zeroNaN(Doubles v) { return _mm256_and_pd(_mm256_cmp_pd(v, v, _CMP_ORD_Q), v); }
+  static Doubles clip(Doubles v) {
+    const Doubles number = _mm256_and_pd(_mm256_cmp_pd(v, v, _CMP_ORD_Q), v);
+    return atLeast(atMost(number, all(1.0)), all(-1.0));
+  }
   static Mask notLessEqual(Doubles v, Doubles limit) { return _mm256_cmp_pd(v, limit, _CMP_NLE_UQ); }
   static Doubles select(Mask m, Doubles a, Doubles b) { return _mm256_blendv_pd(b, a, m); }
 
   static Indices truncate(Doubles v) { return _mm256_cvttpd_epi32(v); }
   static Doubles widen(Indices i) { return _mm256_cvtepi32_pd(i); }
-  // One 64-bit gather fetches both floats of each pair; a permutation parts the belows
-  // (low half) from the aboves (high half).
-  template <typename Pair>
-  static void gatherPairs(const Pair* pairs, Indices i, Doubles& below, Doubles& above) {
-    static_assert(sizeof(Pair) == 8, "a pair is two floats");
+  // Plain loads beat the hardware gather here: each lane's segment is one 16-byte load,
+  // lanes 0 and 2, 1 and 3 share a register, and unpacking within the 128-bit halves
+  // parts the gains from the rises in lane order.
+  template <typename Segment>
+  static void gatherSegments(const Segment* segments, Indices i, Doubles& gain, Doubles& rise) {
+    static_assert(sizeof(Segment) == 16 && alignof(Segment) == 16, "a segment is two doubles");
+    const auto* at = reinterpret_cast<const double*>(segments);
     alignas(16) int k[4];
     _mm_store_si128(reinterpret_cast<__m128i*>(k), i);
-    const long long* q = reinterpret_cast<const long long*>(pairs);
-    const __m256i both = _mm256_set_epi64x(q[k[3]], q[k[2]], q[k[1]], q[k[0]]);
-    const __m256 parted = _mm256_castsi256_ps(
-        _mm256_permutevar8x32_epi32(both, _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7)));
-    below = _mm256_cvtps_pd(_mm256_castps256_ps128(parted));
-    above = _mm256_cvtps_pd(_mm256_extractf128_ps(parted, 1));
+    const __m256d even =
+        _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(at + 2 * k[0])), _mm_load_pd(at + 2 * k[2]), 1);
+    const __m256d odd =
+        _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(at + 2 * k[1])), _mm_load_pd(at + 2 * k[3]), 1);
+    gain = _mm256_unpacklo_pd(even, odd);
+    rise = _mm256_unpackhi_pd(even, odd);
   }
 };
 

@@ -30,8 +30,11 @@ struct Avx512 {
   static Doubles atMost(Doubles v, Doubles limit) { return _mm512_min_pd(limit, v); }
   static Doubles atLeast(Doubles v, Doubles limit) { return _mm512_max_pd(limit, v); }
   static Doubles lessOr(Doubles v, Doubles limit) { return _mm512_min_pd(v, limit); }
-  static Doubles zeroNaN(Doubles v) {
-    return _mm512_maskz_mov_pd(_mm512_cmp_pd_mask(v, v, _CMP_ORD_Q), v);
+  // NaN lanes are zeroed by the same instruction that limits the others to 1.
+  static Doubles clip(Doubles v) {
+    const Doubles below =
+        _mm512_maskz_min_pd(_mm512_cmp_pd_mask(v, v, _CMP_ORD_Q), v, all(1.0));
+    return atLeast(below, all(-1.0));
   }
   static Mask notLessEqual(Doubles v, Doubles limit) {
     return _mm512_cmp_pd_mask(v, limit, _CMP_NLE_UQ);
@@ -40,19 +43,25 @@ struct Avx512 {
 
   static Indices truncate(Doubles v) { return _mm512_cvttpd_epi32(v); }
   static Doubles widen(Indices i) { return _mm512_cvtepi32_pd(i); }
-  // One 64-bit gather fetches both floats of each pair; a permutation parts the belows
-  // (low half) from the aboves (high half).
-  template <typename Pair>
-  static void gatherPairs(const Pair* pairs, Indices i, Doubles& below, Doubles& above) {
-    static_assert(sizeof(Pair) == 8, "a pair is two floats");
+  // As in simd_avx2.h: one 16-byte load per lane, even and odd lanes in two registers,
+  // and unpacking within the 128-bit quarters parts gains from rises in lane order.
+  template <typename Segment>
+  static void gatherSegments(const Segment* segments, Indices i, Doubles& gain, Doubles& rise) {
+    static_assert(sizeof(Segment) == 16 && alignof(Segment) == 16, "a segment is two doubles");
+    const auto* at = reinterpret_cast<const double*>(segments);
     alignas(32) int k[8];
     _mm256_store_si256(reinterpret_cast<__m256i*>(k), i);
-    const long long* q = reinterpret_cast<const long long*>(pairs);
-    const __m512i both = _mm512_set_epi64(q[k[7]], q[k[6]], q[k[5]], q[k[4]], q[k[3]], q[k[2]], q[k[1]], q[k[0]]);
-    const __m512i parted = _mm512_permutexvar_epi32(
-        _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 1, 3, 5, 7, 9, 11, 13, 15), both);
-    below = _mm512_cvtps_pd(_mm256_castsi256_ps(_mm512_castsi512_si256(parted)));
-    above = _mm512_cvtps_pd(_mm256_castsi256_ps(_mm512_extracti64x4_epi64(parted, 1)));
+    const auto quarters = [at](int a, int b, int c, int d) {
+      const __m256d low = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(at + 2 * a)),
+                                               _mm_load_pd(at + 2 * b), 1);
+      const __m256d high = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(at + 2 * c)),
+                                                _mm_load_pd(at + 2 * d), 1);
+      return _mm512_insertf64x4(_mm512_castpd256_pd512(low), high, 1);
+    };
+    const __m512d even = quarters(k[0], k[2], k[4], k[6]);
+    const __m512d odd = quarters(k[1], k[3], k[5], k[7]);
+    gain = _mm512_unpacklo_pd(even, odd);
+    rise = _mm512_unpackhi_pd(even, odd);
   }
 };
 

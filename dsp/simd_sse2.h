@@ -47,8 +47,11 @@ struct Sse2 {
   static Doubles atLeast(Doubles v, Doubles limit) { return _mm_max_pd(limit, v); }
   // v < limit ? v : limit; NaN gives limit.
   static Doubles lessOr(Doubles v, Doubles limit) { return _mm_min_pd(v, limit); }
-  // NaN ? 0 : v.
-  static Doubles zeroNaN(Doubles v) { return _mm_and_pd(_mm_cmpord_pd(v, v), v); }
+  // The output clip: above 1 gives 1, below -1 gives -1, NaN gives 0.
+  static Doubles clip(Doubles v) {
+    const Doubles number = _mm_and_pd(_mm_cmpord_pd(v, v), v);
+    return atLeast(atMost(number, all(1.0)), all(-1.0));
+  }
   // !(v <= limit): true for NaN.
   static Mask notLessEqual(Doubles v, Doubles limit) { return _mm_cmpnle_pd(v, limit); }
   // m ? a : b, lane by lane.
@@ -59,13 +62,16 @@ struct Sse2 {
   // Truncation toward zero; every lane is in 0..2^31 by the time it gets here.
   static Indices truncate(Doubles v) { return _mm_cvttpd_epi32(v); }
   static Doubles widen(Indices i) { return _mm_cvtepi32_pd(i); }
-  // pairs[i].below and pairs[i].above for each lane, widened exactly.
-  template <typename Pair>
-  static void gatherPairs(const Pair* pairs, Indices i, Doubles& below, Doubles& above) {
-    const Pair& p0 = pairs[_mm_cvtsi128_si32(i)];
-    const Pair& p1 = pairs[_mm_cvtsi128_si32(_mm_srli_si128(i, 4))];
-    below = _mm_set_pd(p1.below, p0.below);
-    above = _mm_set_pd(p1.above, p0.above);
+  // The gain and rise of segments[i] for each lane. A segment is two doubles, 16-byte
+  // aligned: one load fetches both, and unpacking parts the gains from the rises.
+  template <typename Segment>
+  static void gatherSegments(const Segment* segments, Indices i, Doubles& gain, Doubles& rise) {
+    static_assert(sizeof(Segment) == 16 && alignof(Segment) == 16, "a segment is two doubles");
+    const auto* at = reinterpret_cast<const double*>(segments);
+    const __m128d s0 = _mm_load_pd(at + 2 * _mm_cvtsi128_si32(i));
+    const __m128d s1 = _mm_load_pd(at + 2 * _mm_cvtsi128_si32(_mm_srli_si128(i, 4)));
+    gain = _mm_unpacklo_pd(s0, s1);
+    rise = _mm_unpackhi_pd(s0, s1);
   }
 };
 

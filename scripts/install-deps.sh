@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12, and nothing when all of it is present.
-# Usage: scripts/install-deps.sh [build|test]   (default: test, which is a superset of build)
+# Usage: scripts/install-deps.sh [build|test|bench]   (default: test; test and bench each
+# add to build)
 set -euo pipefail
 
 what=${1:-test}
@@ -8,11 +9,13 @@ what=${1:-test}
 build_pkgs=(cmake make g++ g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
 test_pkgs=(googletest libgtest-dev wine wine64 wine32:i386 binutils-mingw-w64-i686
            clang-14 libclang-rt-14-dev valgrind)
+bench_pkgs=(libbenchmark-dev)
 
 case "$what" in
   build) pkgs=("${build_pkgs[@]}") ;;
   test)  pkgs=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
-  *) echo "error: unknown set '$what' (use build or test)" >&2; exit 2 ;;
+  bench) pkgs=("${build_pkgs[@]}" "${bench_pkgs[@]}") ;;
+  *) echo "error: unknown set '$what' (use build, test or bench)" >&2; exit 2 ;;
 esac
 
 missing=()

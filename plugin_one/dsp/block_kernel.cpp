@@ -6,7 +6,7 @@
 namespace quorv1_01 {
 
 GroupSettings groupSettings(float depth, float mix, std::int32_t curve) {
-  return {FuzzPairs + curveRow(curve) * kGainPairsPerRow, 511.0 * depth,
+  return {FuzzSegments + curveRow(curve) * kSegmentsPerRow, 511.0 * depth,
           fuzzRow(curve)[referenceIndex(depth)], 1.0 - mix, static_cast<double>(mix)};
 }
 

@@ -7,8 +7,8 @@
 // by a shorter route:
 // - infinite samples are limited to the largest finite floats, and a NaN sample is left
 //   NaN: it makes the result NaN, which becomes 0, the silence the per-sample code gives;
-// - positions at or beyond the row's end, and NaN ones, become 511, where the pair table
-//   holds the last entry twice, so the interpolation gives exactly that entry.
+// - positions at or beyond the row's end, and NaN ones, become 511, whose segment has no
+//   rise, so the interpolation gives exactly the last entry.
 #pragma once
 
 #include <cfloat>
@@ -26,13 +26,13 @@ void shapeLanes(const GroupSettings& s, const float* in, float* out0, float* out
   const D position = V::lessOr(V::abs(V::mul(V::all(s.scale), x)), V::all(511.0));
   const auto i = V::truncate(position);
   const D fraction = V::sub(position, V::widen(i));
-  D below, above;
-  V::gatherPairs(s.pairs, i, below, above);
-  const D gain = V::add(below, V::mul(fraction, V::sub(above, below)));
+  D start, rise;
+  V::gatherSegments(s.segments, i, start, rise);
+  const D gain = V::add(start, V::mul(fraction, rise));
   const D shaped = V::mul(V::div(x, V::all(s.reference)), gain);
 
   D y = V::add(V::mul(V::all(s.wet), shaped), V::mul(V::all(s.dry), x));
-  y = V::zeroNaN(V::atLeast(V::atMost(y, V::all(1.0)), V::all(-1.0)));
+  y = V::clip(y);
 
   if (accumulate) {
     V::store(out0, V::add(V::load(out0), y));

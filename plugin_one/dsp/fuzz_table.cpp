@@ -3,7 +3,7 @@
 namespace quorv1_01 {
 
 float FuzzTable[kFuzzRows * kFuzzRowLength];
-GainPair FuzzPairs[kFuzzRows * kGainPairsPerRow];
+GainSegment FuzzSegments[kFuzzRows * kSegmentsPerRow];
 
 void fillFuzzTable() {
   float* const row0 = FuzzTable;
@@ -25,8 +25,10 @@ void fillFuzzTable() {
   }
   for (std::size_t r = 0; r < kFuzzRows; ++r) {
     const float* const row = FuzzTable + r * kFuzzRowLength;
-    for (std::size_t k = 0; k < kGainPairsPerRow; ++k)
-      FuzzPairs[r * kGainPairsPerRow + k] = {row[k], row[k + 1 < kFuzzRowLength ? k + 1 : k]};
+    for (std::size_t k = 0; k < kSegmentsPerRow; ++k) {
+      const double next = row[k + 1 < kFuzzRowLength ? k + 1 : k];
+      FuzzSegments[r * kSegmentsPerRow + k] = {row[k], next - row[k]};
+    }
   }
 }
 

@@ -14,16 +14,17 @@ constexpr std::size_t kFuzzRowLength = 512;
 // reads.
 extern float FuzzTable[kFuzzRows * kFuzzRowLength];
 
-// The table as the block kernels read it: for each row and position i, the entries at i
-// and i + 1 side by side, so that one 64-bit read fetches both ends of an interpolation;
-// the last entry repeats past the end of the row, so that a position of 511
-// interpolates to exactly the last entry.
-struct alignas(8) GainPair {
-  float below;
-  float above;
+// The table as the block kernels read it: for each row and position i, the segment from
+// entry i to entry i + 1 as the interpolation uses it, the entry widened to double and the
+// rise to the next one (their difference in double precision, as the per-sample code
+// computes it), so that one 16-byte read serves an interpolation. // Past the row's end the rise is 0, so that the position 511 gives exactly the last
+// entry.
+struct alignas(16) GainSegment {
+  double gain;
+  double rise;
 };
-constexpr std::size_t kGainPairsPerRow = 512;
-extern GainPair FuzzPairs[kFuzzRows * kGainPairsPerRow];
+constexpr std::size_t kSegmentsPerRow = 512;
+extern GainSegment FuzzSegments[kFuzzRows * kSegmentsPerRow];
 
 // Writes all entries of both forms. Construction thread; no allocation.
 void fillFuzzTable();

@@ -6,7 +6,7 @@
 namespace quorv1_02 {
 
 GroupSettings groupSettings(float preAmp, float depth, float mix, std::int32_t curve) {
-  return {FuzzPairs + curveRow(curve) * kGainPairsPerRow,
+  return {FuzzSegments + curveRow(curve) * kSegmentsPerRow,
           preAmp + 1.0,
           511.0 * depth,
           fuzzRow(curve)[referenceIndex(depth)],

@@ -19,7 +19,7 @@ constexpr std::int32_t kGroupFrames = 16;
 
 // The parameter values of one group, in the form the kernels use them.
 struct GroupSettings {
-  const GainPair* pairs;  // the curve row's pairs of neighbouring entries
+  const GainSegment* segments;  // the curve row's interpolation segments
   double preGain;         // 1 + preAmp, applied in front of the shaper
   double scale;           // 511 * depth: position = |scale * amplified sample|
   double reference;       // the gain at the reference position, which divides the sample

@@ -32,13 +32,13 @@ typename V::Doubles shapeLanes(const GroupSettings& s, typename V::Doubles input
                        V::all(static_cast<double>(510.99f)), position);
   const auto i = V::truncate(position);
   const D fraction = V::sub(position, V::widen(i));
-  D below, above;
-  V::gatherPairs(s.pairs, i, below, above);
-  const D gain = V::add(below, V::mul(fraction, V::sub(above, below)));
+  D start, rise;
+  V::gatherSegments(s.segments, i, start, rise);
+  const D gain = V::add(start, V::mul(fraction, rise));
   const D shaped = V::mul(V::mul(V::div(a, V::all(s.reference)), gain), V::all(0.5));
 
   const D y = V::add(V::mul(V::all(s.wet), shaped), V::mul(V::all(s.dry), x));
-  return V::zeroNaN(V::atLeast(V::atMost(y, V::all(1.0)), V::all(-1.0)));
+  return V::clip(y);
 }
 
 template <typename V, bool accumulate>

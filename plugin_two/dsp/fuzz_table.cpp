@@ -3,7 +3,7 @@
 namespace quorv1_02 {
 
 float FuzzTable[kFuzzRows * kFuzzRowLength];
-GainPair FuzzPairs[kFuzzRows * kGainPairsPerRow];
+GainSegment FuzzSegments[kFuzzRows * kSegmentsPerRow];
 
 void fillFuzzTable() {
   float* const row0 = FuzzTable;
@@ -18,8 +18,8 @@ void fillFuzzTable() {
   }
   for (std::size_t r = 0; r < kFuzzRows; ++r) {
     const float* const row = FuzzTable + r * kFuzzRowLength;
-    for (std::size_t k = 0; k < kGainPairsPerRow; ++k)
-      FuzzPairs[r * kGainPairsPerRow + k] = {row[k], row[k + 1]};
+    for (std::size_t k = 0; k < kSegmentsPerRow; ++k)
+      FuzzSegments[r * kSegmentsPerRow + k] = {row[k], static_cast<double>(row[k + 1]) - row[k]};
   }
 }
 
