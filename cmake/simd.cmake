@@ -35,8 +35,10 @@ function(fx_add_block_kernels target dir)
   target_sources(${target} PRIVATE ${dir}/block_kernel.cpp ${dir}/block_kernel_sse2.cpp)
   if(FX_SIMD_WIDE_PATHS)
     target_sources(${target} PRIVATE ${dir}/block_kernel_avx2.cpp ${dir}/block_kernel_avx512.cpp)
-    set_source_files_properties(${dir}/block_kernel_avx2.cpp PROPERTIES COMPILE_OPTIONS "${FX_AVX2_FLAGS}")
-    set_source_files_properties(${dir}/block_kernel_avx512.cpp PROPERTIES COMPILE_OPTIONS "${FX_AVX512_FLAGS}")
+    set_source_files_properties(${dir}/block_kernel_avx2.cpp
+                                PROPERTIES COMPILE_OPTIONS "${FX_AVX2_FLAGS}")
+    set_source_files_properties(${dir}/block_kernel_avx512.cpp
+                                PROPERTIES COMPILE_OPTIONS "${FX_AVX512_FLAGS}")
   endif()
   target_link_libraries(${target} PUBLIC fx_simd)
 endfunction()

@@ -34,7 +34,9 @@ struct Avx2 {
     const Doubles number = _mm256_and_pd(_mm256_cmp_pd(v, v, _CMP_ORD_Q), v);
     return atLeast(atMost(number, all(1.0)), all(-1.0));
   }
-  static Mask notLessEqual(Doubles v, Doubles limit) { return _mm256_cmp_pd(v, limit, _CMP_NLE_UQ); }
+  static Mask notLessEqual(Doubles v, Doubles limit) {
+    return _mm256_cmp_pd(v, limit, _CMP_NLE_UQ);
+  }
   static Doubles select(Mask m, Doubles a, Doubles b) { return _mm256_blendv_pd(b, a, m); }
 
   static Indices truncate(Doubles v) { return _mm256_cvttpd_epi32(v); }
@@ -45,13 +47,14 @@ struct Avx2 {
   template <typename Segment>
   static void gatherSegments(const Segment* segments, Indices i, Doubles& gain, Doubles& rise) {
     static_assert(sizeof(Segment) == 16 && alignof(Segment) == 16, "a segment is two doubles");
-    const auto* at = reinterpret_cast<const double*>(segments);
     alignas(16) int k[4];
     _mm_store_si128(reinterpret_cast<__m128i*>(k), i);
-    const __m256d even =
-        _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(at + 2 * k[0])), _mm_load_pd(at + 2 * k[2]), 1);
-    const __m256d odd =
-        _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(at + 2 * k[1])), _mm_load_pd(at + 2 * k[3]), 1);
+    const auto lanes = [segments](int a, int b) {
+      return _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(&segments[a].gain)),
+                                  _mm_load_pd(&segments[b].gain), 1);
+    };
+    const __m256d even = lanes(k[0], k[2]);
+    const __m256d odd = lanes(k[1], k[3]);
     gain = _mm256_unpacklo_pd(even, odd);
     rise = _mm256_unpackhi_pd(even, odd);
   }

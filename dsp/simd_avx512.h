@@ -48,15 +48,14 @@ struct Avx512 {
   template <typename Segment>
   static void gatherSegments(const Segment* segments, Indices i, Doubles& gain, Doubles& rise) {
     static_assert(sizeof(Segment) == 16 && alignof(Segment) == 16, "a segment is two doubles");
-    const auto* at = reinterpret_cast<const double*>(segments);
     alignas(32) int k[8];
     _mm256_store_si256(reinterpret_cast<__m256i*>(k), i);
-    const auto quarters = [at](int a, int b, int c, int d) {
-      const __m256d low = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(at + 2 * a)),
-                                               _mm_load_pd(at + 2 * b), 1);
-      const __m256d high = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(at + 2 * c)),
-                                                _mm_load_pd(at + 2 * d), 1);
-      return _mm512_insertf64x4(_mm512_castpd256_pd512(low), high, 1);
+    const auto lanes = [segments](int a, int b) {
+      return _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(&segments[a].gain)),
+                                  _mm_load_pd(&segments[b].gain), 1);
+    };
+    const auto quarters = [&lanes](int a, int b, int c, int d) {
+      return _mm512_insertf64x4(_mm512_castpd256_pd512(lanes(a, b)), lanes(c, d), 1);
     };
     const __m512d even = quarters(k[0], k[2], k[4], k[6]);
     const __m512d odd = quarters(k[1], k[3], k[5], k[7]);

@@ -67,9 +67,8 @@ struct Sse2 {
   template <typename Segment>
   static void gatherSegments(const Segment* segments, Indices i, Doubles& gain, Doubles& rise) {
     static_assert(sizeof(Segment) == 16 && alignof(Segment) == 16, "a segment is two doubles");
-    const auto* at = reinterpret_cast<const double*>(segments);
-    const __m128d s0 = _mm_load_pd(at + 2 * _mm_cvtsi128_si32(i));
-    const __m128d s1 = _mm_load_pd(at + 2 * _mm_cvtsi128_si32(_mm_srli_si128(i, 4)));
+    const __m128d s0 = _mm_load_pd(&segments[_mm_cvtsi128_si32(i)].gain);
+    const __m128d s1 = _mm_load_pd(&segments[_mm_cvtsi128_si32(_mm_srli_si128(i, 4))].gain);
     gain = _mm_unpacklo_pd(s0, s1);
     rise = _mm_unpackhi_pd(s0, s1);
   }

@@ -20,10 +20,10 @@ constexpr std::int32_t kGroupFrames = 16;
 // The parameter values of one group, in the form the kernels use them.
 struct GroupSettings {
   const GainSegment* segments;  // the curve row's interpolation segments
-  double scale;           // 511 * depth: position = |scale * x|
-  double reference;       // the gain at the reference position, which divides the sample
-  double wet;             // 1 - mix
-  double dry;             // mix
+  double scale;                 // 511 * depth: position = |scale * x|
+  double reference;             // the gain at the reference position, which divides the sample
+  double wet;                   // 1 - mix
+  double dry;                   // mix
 };
 
 // Audio thread; no allocation. Any parameter values, however far out of range.

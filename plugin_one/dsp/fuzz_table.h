@@ -17,8 +17,8 @@ extern float FuzzTable[kFuzzRows * kFuzzRowLength];
 // The table as the block kernels read it: for each row and position i, the segment from
 // entry i to entry i + 1 as the interpolation uses it, the entry widened to double and the
 // rise to the next one (their difference in double precision, as the per-sample code
-// computes it), so that one 16-byte read serves an interpolation. // Past the row's end the rise is 0, so that the position 511 gives exactly the last
-// entry.
+// computes it), so that one 16-byte read serves an interpolation. The last segment has
+// no rise, so that the position 511 gives exactly the last entry.
 struct alignas(16) GainSegment {
   double gain;
   double rise;

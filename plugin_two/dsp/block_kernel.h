@@ -20,11 +20,11 @@ constexpr std::int32_t kGroupFrames = 16;
 // The parameter values of one group, in the form the kernels use them.
 struct GroupSettings {
   const GainSegment* segments;  // the curve row's interpolation segments
-  double preGain;         // 1 + preAmp, applied in front of the shaper
-  double scale;           // 511 * depth: position = |scale * amplified sample|
-  double reference;       // the gain at the reference position, which divides the sample
-  double wet;             // 1 - mix
-  double dry;             // mix
+  double preGain;               // 1 + preAmp, applied in front of the shaper
+  double scale;                 // 511 * depth: position = |scale * amplified sample|
+  double reference;             // the gain at the reference position, which divides the sample
+  double wet;                   // 1 - mix
+  double dry;                   // mix
 };
 
 // Audio thread; no allocation. Any parameter values, however far out of range.

@@ -14,6 +14,7 @@
 #include "oracle_input.h"
 #include "parameter_text.h"
 #include "plugin_two_reference.h"
+#include "runnable_paths.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ class PluginTwoKernel : public testing::TestWithParam<SimdPath> {};
 // group of up to 16 frames must match the reference with the values read at its start.
 TEST_P(PluginTwoKernel, MatchesTheReferenceBitForBit) {
   const quorv1_02::BlockKernels* kernels = quorv1_02::blockKernelsFor(GetParam());
-  if (!kernels) GTEST_SKIP() << fx_dsp::simdPathName(GetParam()) << " does not run here";
+  ASSERT_NE(kernels, nullptr);
   const AUM fillsTheTable(nullptr);
   const Stereo input = stereoSignal(20000, 78);
   const std::size_t frames = input.left.size();
@@ -95,7 +96,8 @@ TEST_P(PluginTwoKernel, MatchesTheReferenceBitForBit) {
         const std::size_t from = at + g * kGroup;
         const auto length = static_cast<std::int32_t>(std::min(kGroup, n - g * kGroup));
         const Parameters& p = parameters.given[g];
-        (oracle().*(accumulate ? &reference::PluginTwo::accumulating : &reference::PluginTwo::replacing))(
+        const auto run = accumulate ? &reference::PluginTwo::accumulating : &reference::PluginTwo::replacing;
+        (oracle().*run)(
             &input.left[from], &input.right[from], &expected.left[from],
             &expected.right[from], length, p);
         ASSERT_EQ(firstDifference(input.at(from), got.at(from), expected.at(from),
@@ -111,7 +113,7 @@ TEST_P(PluginTwoKernel, MatchesTheReferenceBitForBit) {
 // Empty and negative blocks read no parameters and touch no sample.
 TEST_P(PluginTwoKernel, EmptyBlocksTouchNothing) {
   const quorv1_02::BlockKernels* kernels = quorv1_02::blockKernelsFor(GetParam());
-  if (!kernels) GTEST_SKIP() << fx_dsp::simdPathName(GetParam()) << " does not run here";
+  ASSERT_NE(kernels, nullptr);
   float in0[] = {0.5f}, in1[] = {0.25f}, left[] = {7.0f}, right[] = {-7.0f};
   for (std::int32_t frames : {0, -1, -2147483647 - 1})
     for (quorv1_02::BlockKernel kernel : {kernels->replacing, kernels->accumulating}) {
@@ -123,10 +125,8 @@ TEST_P(PluginTwoKernel, EmptyBlocksTouchNothing) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryPath, PluginTwoKernel, testing::ValuesIn(fx_dsp::kSimdPaths),
-                         [](const testing::TestParamInfo<SimdPath>& path) {
-                           return std::string(fx_dsp::simdPathName(path.param));
-                         });
+INSTANTIATE_TEST_SUITE_P(EveryPathThatRunsHere, PluginTwoKernel,
+                         testing::ValuesIn(runnablePaths()), pathName);
 
 // The effect's entries, as a host calls them: blocks of any length, with the parameters
 // changed between calls, separate buffers or the outputs as inputs in either pairing.
@@ -170,10 +170,11 @@ TEST(PluginTwoFastProcessing, MatchesTheReferenceWithParametersChangedBetweenBlo
       fx.processReplacing(in, out, n);
       oracle().replacing(x0, x1, &expected.left[at], &expected.right[at], n, p);
     }
-    ASSERT_EQ(firstDifference({x0, x1}, got.at(at), expected.at(at), static_cast<std::size_t>(n)), "")
+    const auto length = static_cast<std::size_t>(n);
+    ASSERT_EQ(firstDifference({x0, x1}, got.at(at), expected.at(at), length), "")
         << "block at " << at << ", " << describe(p) << (accumulate ? ", accumulating" : "")
         << ", sharing " << sharing;
-    at += static_cast<std::size_t>(n);
+    at += length;
   }
 }
 
