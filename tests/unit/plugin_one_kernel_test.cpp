@@ -83,7 +83,8 @@ TEST_P(PluginOneKernel, MatchesTheReferenceBitForBit) {
         const std::size_t from = at + g * kGroup;
         const auto length = static_cast<std::int32_t>(std::min(kGroup, n - g * kGroup));
         const Parameters& p = parameters.given[g];
-        const auto run = accumulate ? &reference::PluginOne::accumulating : &reference::PluginOne::replacing;
+        const auto run =
+            accumulate ? &reference::PluginOne::accumulating : &reference::PluginOne::replacing;
         (oracle().*run)(
             &input[from], &expected.left[from], &expected.right[from], length, p);
         ASSERT_EQ(firstDifference({&input[from], &input[from]}, {&got.left[from], &got.right[from]},

@@ -96,7 +96,8 @@ TEST_P(PluginTwoKernel, MatchesTheReferenceBitForBit) {
         const std::size_t from = at + g * kGroup;
         const auto length = static_cast<std::int32_t>(std::min(kGroup, n - g * kGroup));
         const Parameters& p = parameters.given[g];
-        const auto run = accumulate ? &reference::PluginTwo::accumulating : &reference::PluginTwo::replacing;
+        const auto run =
+            accumulate ? &reference::PluginTwo::accumulating : &reference::PluginTwo::replacing;
         (oracle().*run)(
             &input.left[from], &input.right[from], &expected.left[from],
             &expected.right[from], length, p);
