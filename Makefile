@@ -5,10 +5,11 @@
 # and further:
 #   make        installs what the build needs, then builds the plug-ins into dist/
 #   make fuzz   runs the fuzzers for FUZZ_SECONDS each (default 300)
+#   make bench  builds the processing benchmarks and prints their table
 RELEASE_PRESETS := linux-x86_64 windows-x86 windows-x64
 FUZZ_SECONDS ?= 300
 
-.PHONY: all dist demo test fuzz clean
+.PHONY: all dist demo test fuzz bench clean
 
 all: dist
 
@@ -29,6 +30,11 @@ test:
 fuzz:
 	@scripts/install-deps.sh test
 	@scripts/run-fuzzers.sh $(FUZZ_SECONDS)
+
+bench:
+	@scripts/install-deps.sh bench
+	@env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL sh -c 'cmake --preset linux-bench >/dev/null && cmake --build --preset linux-bench -j2 --target fx_bench'
+	@build/linux-bench/bench/fx_bench --benchmark_repetitions=5 --benchmark_min_time=0.2
 
 clean:
 	rm -rf build dist

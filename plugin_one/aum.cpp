@@ -1,6 +1,7 @@
 #include "aum.h"
 
 #include "aeffeditor.h"
+#include "dsp/block_kernel.h"
 #include "dsp/shaper.h"
 #include "parameter_text.h"
 
@@ -36,6 +37,7 @@ AUM::AUM(audioMasterCallback host) : AudioEffect(host, kNumPrograms, kNumParams)
   programs = new AUMProgram[kNumPrograms];
   fVu = 0.0f;
   fillFuzzTableOnce();
+  kernels = &widestBlockKernels();
   setProgram(0);
   setNumInputs(1);
   setNumOutputs(2);
@@ -82,23 +84,21 @@ float AUM::getVu() {
 
 double AUM::Fuzz(float x) const { return fuzz(x, fDepth.load(), iType.load()); }
 
-// The input sample is read before either output is written, so the input may share a
-// buffer with either output. Parameters are read afresh for every sample.
+// The parameters are read once per group of up to kGroupFrames samples: a relaxed load
+// may return a value from a moment before anyway, so no host can tell this from reading
+// them for every sample, and a change made during a long block is still heard within a
+// group. The first group of each call reads them afresh.
+GroupSettings AUM::readParameters(const void* self) {
+  const AUM& fx = *static_cast<const AUM*>(self);
+  return groupSettings(fx.fDepth.load(), fx.fMix.load(), fx.iType.load());
+}
+
+// The kernels read each input sample before writing its outputs, so the input may share
+// a buffer with either output.
 template <bool accumulate>
 void AUM::processBlock(float** inputs, float** outputs, std::int32_t sampleFrames) {
-  const float* in = inputs[0];
-  float* out0 = outputs[0];
-  float* out1 = outputs[1];
-  for (std::int32_t k = 0; k < sampleFrames; ++k) {
-    const double y = shapeSample(in[k], fDepth.load(), fMix.load(), iType.load());
-    if (accumulate) {
-      out0[k] = static_cast<float>(out0[k] + y);
-      out1[k] = static_cast<float>(out1[k] + y);
-    } else {
-      out0[k] = static_cast<float>(y);
-      out1[k] = static_cast<float>(y);
-    }
-  }
+  const BlockKernel kernel = accumulate ? kernels->accumulating : kernels->replacing;
+  kernel({&readParameters, this}, inputs[0], outputs[0], outputs[1], sampleFrames);
 }
 
 void AUM::process(float** inputs, float** outputs, std::int32_t sampleFrames) {

@@ -1,6 +1,7 @@
 #include "aum.h"
 
 #include "aeffeditor.h"
+#include "dsp/block_kernel.h"
 #include "dsp/shaper.h"
 #include "parameter_text.h"
 
@@ -41,6 +42,7 @@ AUM::AUM(audioMasterCallback host) : AudioEffect(host, kNumPrograms, kNumParams)
   programs = new AUMProgram[kNumPrograms];
   fVu = 0.0f;
   fillFuzzTableOnce();
+  kernels = &widestBlockKernels();
   setProgram(0);
   setNumInputs(2);
   setNumOutputs(2);
@@ -90,28 +92,22 @@ float AUM::getVu() {
 
 double AUM::Fuzz(float x) const { return fuzz(x, fDepth.load(), iType.load()); }
 
-// Parameters are read afresh for every frame; both channels of a frame use the same ones.
+// The parameters are read once per group of up to kGroupFrames frames: a relaxed load
+// may return a value from a moment before anyway, so no host can tell this from reading
+// them for every frame, and a change made during a long block is still heard within a
+// group. The first group of each call reads them afresh. Both channels of a frame use the
+// same values.
+GroupSettings AUM::readParameters(const void* self) {
+  const AUM& fx = *static_cast<const AUM*>(self);
+  return groupSettings(fx.fPreAmp.load(), fx.fDepth.load(), fx.fMix.load(), fx.iType.load());
+}
+
+// The kernels read both inputs of a frame before writing its outputs, so the inputs may
+// share buffers with the outputs.
 template <bool accumulate>
 void AUM::processBlock(float** inputs, float** outputs, std::int32_t sampleFrames) {
-  const float* in0 = inputs[0];
-  const float* in1 = inputs[1];
-  float* out0 = outputs[0];
-  float* out1 = outputs[1];
-  for (std::int32_t k = 0; k < sampleFrames; ++k) {
-    const float x0 = in0[k];
-    const float x1 = in1[k];
-    const float preAmp = fPreAmp.load(), depth = fDepth.load(), mix = fMix.load();
-    const std::int32_t curve = iType.load();
-    const double y0 = shapeSample(x0, preAmp, depth, mix, curve);
-    const double y1 = shapeSample(x1, preAmp, depth, mix, curve);
-    if (accumulate) {
-      out0[k] = static_cast<float>(out0[k] + y0);
-      out1[k] = static_cast<float>(out1[k] + y1);
-    } else {
-      out0[k] = static_cast<float>(y0);
-      out1[k] = static_cast<float>(y1);
-    }
-  }
+  const BlockKernel kernel = accumulate ? kernels->accumulating : kernels->replacing;
+  kernel({&readParameters, this}, inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames);
 }
 
 void AUM::process(float** inputs, float** outputs, std::int32_t sampleFrames) {

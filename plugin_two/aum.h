@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "audioeffect.h"
+#include "dsp/block_kernel.h"
 #include "parameter_table.h"
 #include "relaxed.h"
 
@@ -66,7 +67,11 @@ class AUM : public AudioEffect {
   Relaxed<float> fType;
   Relaxed<float> fMix;
   Relaxed<std::int32_t> iType;
+  // The block kernels for the widest instruction set this processor runs, chosen once.
+  const BlockKernels* kernels;
 
+  // The live parameters as one group of samples uses them; `self` is the effect.
+  static GroupSettings readParameters(const void* self);
   template <bool accumulate>
   void processBlock(float** inputs, float** outputs, std::int32_t sampleFrames);
 };

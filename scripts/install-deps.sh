@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12, and nothing when all of it is present.
-# Usage: scripts/install-deps.sh [build|demo|test]   (default: test, a superset of the others)
+# Usage: scripts/install-deps.sh [build|demo|bench|test]   (default: test, a superset of build
+# and demo)
 set -euo pipefail
 
 what=${1:-test}
@@ -13,12 +14,15 @@ cross_pkgs=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix)
 # zam-plugins: a peer plug-in from another maker for the host's tests.
 test_pkgs=(googletest libgtest-dev wine wine64 wine32:i386 binutils-mingw-w64-i686
            clang-14 libclang-rt-14-dev valgrind zam-plugins)
+# Google Benchmark for `make bench`.
+bench_pkgs=(libbenchmark-dev)
 
 case "$what" in
   build) pkgs=("${native_pkgs[@]}" "${cross_pkgs[@]}") ;;
   demo)  pkgs=("${native_pkgs[@]}" "${plot_pkgs[@]}") ;;
+  bench) pkgs=("${native_pkgs[@]}" "${bench_pkgs[@]}") ;;
   test)  pkgs=("${native_pkgs[@]}" "${plot_pkgs[@]}" "${cross_pkgs[@]}" "${test_pkgs[@]}") ;;
-  *) echo "error: unknown set '$what' (use build, demo or test)" >&2; exit 2 ;;
+  *) echo "error: unknown set '$what' (use build, demo, bench or test)" >&2; exit 2 ;;
 esac
 
 missing=()

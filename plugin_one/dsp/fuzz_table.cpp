@@ -3,6 +3,7 @@
 namespace quorv1_01 {
 
 float FuzzTable[kFuzzRows * kFuzzRowLength];
+GainSegment FuzzSegments[kFuzzRows * kSegmentsPerRow];
 
 void fillFuzzTable() {
   float* const row0 = FuzzTable;
@@ -20,6 +21,13 @@ void fillFuzzTable() {
       row1[k] = static_cast<float>(512.0 / (position + 256.0));
       const double bracket = (position * 0.001953125) * 0.5 + 0.75;
       row2[k] = static_cast<float>(1.0 / (bracket * bracket));
+    }
+  }
+  for (std::size_t r = 0; r < kFuzzRows; ++r) {
+    const float* const row = FuzzTable + r * kFuzzRowLength;
+    for (std::size_t k = 0; k < kSegmentsPerRow; ++k) {
+      const double next = row[k + 1 < kFuzzRowLength ? k + 1 : k];
+      FuzzSegments[r * kSegmentsPerRow + k] = {row[k], next - row[k]};
     }
   }
 }

@@ -1,11 +1,10 @@
-// Plug-in one's per-sample work: the waveshaper and the dry/wet blend.
+// Plug-in one's waveshaper, one sample at a time (the audio path runs the same
+// computation a group of samples at a time: block_kernel.h).
 //
-// Audio thread. Reads only FuzzTable and its arguments; whatever the sample and parameter
-// values (out of range, NaN, infinite), every table read stays inside the chosen row and
-// the result is a finite sample in -1..1.
+// Reads only FuzzTable and its arguments; whatever the sample and parameter values (out of
+// range, NaN, infinite), every table read stays inside the chosen row.
 #pragma once
 
-#include <cfloat>
 #include <cmath>
 #include <cstdint>
 
@@ -14,9 +13,21 @@
 namespace quorv1_01 {
 
 // Type values outside 0..1 give curve numbers with no row; they use the nearest row.
+inline std::size_t curveRow(std::int32_t curve) {
+  return curve < 0 ? 0 : curve > 2 ? 2 : static_cast<std::size_t>(curve);
+}
+
 inline const float* fuzzRow(std::int32_t curve) {
-  const std::int32_t row = curve < 0 ? 0 : curve > 2 ? 2 : curve;
-  return FuzzTable + static_cast<std::size_t>(row) * kFuzzRowLength;
+  return FuzzTable + curveRow(curve) * kFuzzRowLength;
+}
+
+// The entry of the reference position 256 * depth, kept inside the row (NaN gives 0).
+inline std::uint32_t referenceIndex(float depth) {
+  constexpr std::uint32_t last = kFuzzRowLength - 1;
+  const float reference = depth * 256.0f;
+  return !(reference > 0.0f)        ? 0
+         : reference >= float(last) ? last
+                                    : static_cast<std::uint32_t>(reference);
 }
 
 // Shaped sample: the gain at position |511 * depth * x|, interpolated between two entries,
@@ -36,25 +47,7 @@ inline double fuzz(float x, float depth, std::int32_t curve) {
     gain = table[last];
   }
 
-  const float reference = depth * 256.0f;
-  const std::uint32_t r = !(reference > 0.0f)        ? 0
-                          : reference >= float(last) ? last
-                                                     : static_cast<std::uint32_t>(reference);
-  return (static_cast<double>(x) / table[r]) * gain;
-}
-
-// One output sample: shaped and dry blended by mix (the dry share), clipped to -1..1.
-// A NaN input gives silence; infinite inputs act as the largest finite ones.
-inline double shapeSample(float x, float depth, float mix, std::int32_t curve) {
-  if (std::isnan(x)) return 0.0;
-  if (x > FLT_MAX) x = FLT_MAX;
-  if (x < -FLT_MAX) x = -FLT_MAX;
-  const double shaped = fuzz(x, depth, curve);
-  double y = (1.0 - mix) * shaped + static_cast<double>(mix) * x;
-  if (y > 1.0) y = 1.0;
-  if (y < -1.0) y = -1.0;
-  if (std::isnan(y)) y = 0.0;  // only parameters far outside 0..1 get here
-  return y;
+  return (static_cast<double>(x) / table[referenceIndex(depth)]) * gain;
 }
 
 }  // namespace quorv1_01

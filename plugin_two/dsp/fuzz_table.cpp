@@ -3,6 +3,7 @@
 namespace quorv1_02 {
 
 float FuzzTable[kFuzzRows * kFuzzRowLength];
+GainSegment FuzzSegments[kFuzzRows * kSegmentsPerRow];
 
 void fillFuzzTable() {
   float* const row0 = FuzzTable;
@@ -14,6 +15,11 @@ void fillFuzzTable() {
     row0[k] = static_cast<float>(1.0 / (1.0 + 8.0 * u));
     row1[k] = static_cast<float>(1.0 / (1.0 + 32.0 * u * u));
     row2[k] = static_cast<float>(1.0 / (1.0 + (64.0 * u) * (u * u)));
+  }
+  for (std::size_t r = 0; r < kFuzzRows; ++r) {
+    const float* const row = FuzzTable + r * kFuzzRowLength;
+    for (std::size_t k = 0; k < kSegmentsPerRow; ++k)
+      FuzzSegments[r * kSegmentsPerRow + k] = {row[k], static_cast<double>(row[k + 1]) - row[k]};
   }
 }
 
