@@ -2,17 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include "command_line_options.h"
 
 namespace {
 std::string fxhostPath, one, two, fixtures, peer;
-
-bool take(const char* arg, const char* prefix, std::string& into) {
-  const std::size_t n = std::strlen(prefix);
-  if (std::strncmp(arg, prefix, n) != 0) return false;
-  into = arg + n;
-  return true;
-}
 }  // namespace
 
 namespace cli_options {
@@ -23,16 +16,8 @@ const std::string& fixtureDir() { return fixtures; }
 const std::string& peerPlugin() { return peer; }
 
 void parse(int& argc, char** argv) {
-  int kept = 1;
-  for (int i = 1; i < argc; ++i) {
-    if (take(argv[i], "--fxhost=", fxhostPath) || take(argv[i], "--plugin-one=", one) ||
-        take(argv[i], "--plugin-two=", two) || take(argv[i], "--fixtures=", fixtures) ||
-        take(argv[i], "--peer=", peer))
-      continue;
-    argv[kept++] = argv[i];
-  }
-  argc = kept;
-  argv[argc] = nullptr;
+  takeCommandLineOptions(argc, argv, {{"--fxhost=", &fxhostPath}, {"--plugin-one=", &one}, {"--plugin-two=", &two},
+                                      {"--fixtures=", &fixtures}, {"--peer=", &peer}});
 }
 }  // namespace cli_options
 

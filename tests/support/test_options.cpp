@@ -1,17 +1,10 @@
 #include "test_options.h"
 
-#include <cstring>
+#include "command_line_options.h"
 
 namespace {
 std::string plugin;
 std::string render;
-
-bool take(const char* arg, const char* prefix, std::string& into) {
-  const std::size_t n = std::strlen(prefix);
-  if (std::strncmp(arg, prefix, n) != 0) return false;
-  into = arg + n;
-  return true;
-}
 }  // namespace
 
 namespace test_options {
@@ -19,12 +12,6 @@ const std::string& pluginPath() { return plugin; }
 const std::string& renderPath() { return render; }
 
 void parse(int& argc, char** argv) {
-  int kept = 1;
-  for (int i = 1; i < argc; ++i) {
-    if (take(argv[i], "--plugin=", plugin) || take(argv[i], "--render-out=", render)) continue;
-    argv[kept++] = argv[i];
-  }
-  argc = kept;
-  argv[argc] = nullptr;
+  takeCommandLineOptions(argc, argv, {{"--plugin=", &plugin}, {"--render-out=", &render}});
 }
 }  // namespace test_options
