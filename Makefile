@@ -33,8 +33,7 @@ fuzz:
 
 bench:
 	@scripts/install-deps.sh bench
-	@env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL sh -c 'cmake --preset linux-bench >/dev/null && cmake --build --preset linux-bench -j2 --target fx_bench'
-	@build/linux-bench/bench/fx_bench --benchmark_repetitions=5 --benchmark_min_time=0.2
+	@scripts/run-bench.sh
 
 clean:
 	rm -rf build dist

@@ -5,6 +5,7 @@
 // gain over the reference. With --benchmark_repetitions=N each row is the median of N
 // runs, which steadies the figures on a busy machine.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -138,6 +139,8 @@ void withBlockSizes(benchmark::internal::Benchmark* b) {
 // are several. The rates are kept for the closing comparison.
 class Reporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal, so that a saved table is plain text.
+  Reporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
   std::map<std::string, double> rates;
   void ReportRuns(const std::vector<Run>& runs) override {
     std::vector<Run> shown;
