@@ -51,6 +51,8 @@ const std::vector<SignalKind>& allSignals() {
   return kinds;
 }
 
+std::int32_t inputChannels(const TestedInstance& fx) { return std::max(fx.inputs(), 1); }
+
 Signal makeSignal(SignalKind kind, std::int32_t channels, std::int32_t frames, SeededRandom& random) {
   Signal s(static_cast<std::size_t>(channels), std::vector<float>(static_cast<std::size_t>(frames), 0.0f));
   const float denormal = std::numeric_limits<float>::denorm_min();

@@ -30,6 +30,8 @@ const std::vector<SignalKind>& allSignals();
 // `channels` channels of `frames` samples of the given kind.
 using Signal = std::vector<std::vector<float>>;
 Signal makeSignal(SignalKind kind, std::int32_t channels, std::int32_t frames, SeededRandom& random);
+// How many channels a signal for `fx` has: one per input, and one for an effect without inputs.
+std::int32_t inputChannels(const TestedInstance& fx);
 
 // Runs `input` through `fx` in blocks of the given sizes (repeated until the signal ends;
 // sizes below 1 count as 1),

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -79,7 +78,7 @@ CheckOutcome checkOpcodes(const CheckContext& context) {
   reportStep("processing after the opcodes");
   fx->dispatch(effMainsChanged, 0, 1);
   SeededRandom random(context.seed);
-  const Signal out = runBlocks(*fx, makeSignal(SignalKind::Noise, std::max(fx->inputs(), 1), 512, random), {512});
+  const Signal out = runBlocks(*fx, makeSignal(SignalKind::Noise, inputChannels(*fx), 512, random), {512});
   if (firstNonFinite(out) >= 0) outcome.fail("after the opcodes: " + describeNonFinite(out));
   return outcome;
 }

@@ -70,7 +70,7 @@ CheckOutcome checkParameterSweep(const CheckContext& context) {
   auto fx = startInstance(plugin, outcome, 44100.0f, 64);
   if (!fx) return outcome;
   SeededRandom random(context.seed);
-  const Signal noise = makeSignal(SignalKind::Noise, std::max(fx->inputs(), 1), 64, random);
+  const Signal noise = makeSignal(SignalKind::Noise, inputChannels(*fx), 64, random);
   AEffect* e = fx->get();
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float outside[] = {-0.5f, -1000.0f, 1.5f, 1000.0f, nan};

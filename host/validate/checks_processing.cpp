@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "checks.h"
 #include "child_process.h"
 
@@ -12,8 +10,6 @@ std::vector<std::int32_t> randomBlockSizes(SeededRandom& random, std::size_t cou
   for (auto& s : sizes) s = static_cast<std::int32_t>(random.between(1, most));
   return sizes;
 }
-
-std::int32_t inputChannels(const TestedInstance& fx) { return std::max(fx.inputs(), 1); }
 
 // Records a non-finite output as a failure; returns whether the output was finite.
 bool expectFinite(const Signal& out, const std::string& when, CheckOutcome& outcome) {

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -13,7 +12,7 @@ CheckOutcome checkTwoThreads(const CheckContext& context) {
   auto a = startInstance(plugin, outcome);
   auto b = startInstance(plugin, outcome);
   if (!reference || !a || !b) return outcome;
-  const Signal in = makeSignal(SignalKind::Noise, std::max(reference->inputs(), 1), 16384, random);
+  const Signal in = makeSignal(SignalKind::Noise, inputChannels(*reference), 16384, random);
   const Signal expected = runBlocks(*reference, in, {256});
 
   // Both threads start together and each processes the whole signal in small blocks.
@@ -45,7 +44,7 @@ CheckOutcome checkParameterThread(const CheckContext& context) {
   SeededRandom random(context.seed);
   auto fx = startInstance(plugin, outcome, 44100.0f, 64);
   if (!fx) return outcome;
-  const Signal in = makeSignal(SignalKind::Noise, std::max(fx->inputs(), 1), 32768, random);
+  const Signal in = makeSignal(SignalKind::Noise, inputChannels(*fx), 32768, random);
   std::vector<float> values(4096);
   for (auto& v : values) v = random.unit();
 
